@@ -1,0 +1,63 @@
+#include "core/forms/Application.h"
+
+namespace quaderna {
+
+Application::Application(Platform& ui, std::filesystem::path dataDir)
+    : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmMenuPrestiti(*this),
+      frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword, &frmAvvio, &frmCambiaPassword, &frmMenuPrestiti, &frmMenuStorico};
+}
+
+Application::~Application() = default;
+
+Form* Application::standingWindow(std::string_view className) const {
+    for (Form* f : standing_)
+        if (f->className() == className)
+            return f;
+    return nullptr;
+}
+
+void Application::start() {
+    for (Form* f : standing_)
+        f->FormCreate();
+    show(frmPassword);
+}
+
+void Application::show(Form& form) {
+    form.visible_ = true;
+    form.FormShow();
+    ui.show(form);
+}
+
+void Application::hide(Form& form) {
+    if (!form.visible_)
+        return;
+    form.visible_ = false;
+    ui.hide(form);
+}
+
+bool Application::close(Form& form) {
+    CloseAction action = CloseAction::Hide;
+    form.FormClose(action);
+    if (action == CloseAction::None)
+        return false;
+    hide(form);
+    return true;
+}
+
+void Application::terminate() {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    ui.terminate();
+}
+
+void Application::showModal(Form& dialog) {
+    dialog.modal_ = true;
+    dialog.visible_ = true;
+    dialog.FormShow();
+    ui.showModal(dialog);
+    dialog.visible_ = false;
+}
+
+} // namespace quaderna

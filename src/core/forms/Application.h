@@ -1,0 +1,78 @@
+#pragma once
+// The program: its standing windows, created once in a fixed order, and the navigation among them.
+
+#include "core/forms/Form.h"
+#include "core/forms/Platform.h"
+#include "core/shell/Avvio.h"
+#include "core/shell/CambiaPassword.h"
+#include "core/shell/MenuPrestiti.h"
+#include "core/shell/MenuStorico.h"
+#include "core/shell/Password.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace quaderna {
+
+class Application {
+public:
+    Application(Platform& ui, std::filesystem::path dataDir);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Platform& ui;
+
+    // The folder that holds every file of the program.
+    const std::filesystem::path& dataDir() const { return dataDir_; }
+    std::filesystem::path dataFile(std::string_view name) const { return dataDir_ / std::string(name); }
+
+    // The standing windows, declared in the order in which they are created.
+    TfrmPassword frmPassword;
+    TfrmAvvio frmAvvio;
+    TfrmCambiaPassword frmCambiaPassword;
+    TfrmMenuPrestiti frmMenuPrestiti;
+    TfrmMenuStorico frmMenuStorico;
+
+    // The standing windows in creation order, and one of them by class name (null if absent).
+    const std::vector<Form*>& standing() const { return standing_; }
+    Form* standingWindow(std::string_view className) const;
+
+    // Runs every create handler in order and shows the login window.
+    void start();
+    void show(Form& form);
+    void hide(Form& form);
+    // Runs the close handler; unless it refuses, the window is hidden (a dialog ends).
+    bool close(Form& form);
+    void terminate();
+    bool terminated() const { return terminated_; }
+
+    // Creates a dialog owned by `owner`, writes the marker into its lblMemory, lets `setup`
+    // prepare it, shows it modally and destroys it when it closes.
+    template <class D, class Setup> void runDialog(Form& owner, std::string_view marker, Setup&& setup) {
+        D dialog(*this);
+        dialog.owner_ = &owner;
+        dialog.FormCreate();
+        if constexpr (requires { dialog.lblMemory.text; })
+            if (!marker.empty())
+                dialog.lblMemory.text = std::string(marker);
+        setup(dialog);
+        showModal(dialog);
+    }
+    template <class D> void runDialog(Form& owner, std::string_view marker = {}) {
+        runDialog<D>(owner, marker, [](D&) {});
+    }
+
+    Date today() { return ui.today(); }
+
+private:
+    void showModal(Form& dialog);
+    std::filesystem::path dataDir_;
+    std::vector<Form*> standing_;
+    bool terminated_ = false;
+};
+
+} // namespace quaderna

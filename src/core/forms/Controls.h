@@ -1,0 +1,172 @@
+#pragma once
+// Control models: what a window's controls hold and what a person or a handler can observe.
+//
+// A control belongs to a form and registers itself with it, so views find it by name. Handlers
+// are plain callbacks set by the form (onClick = [this] { cmdSalvaClick(); }).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quaderna {
+
+class Form;
+
+// Key codes as the windows report them.
+namespace VK {
+inline constexpr int Back = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Return = 13;
+inline constexpr int Escape = 27;
+inline constexpr int End = 35;
+inline constexpr int Home = 36;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Delete = 46;
+} // namespace VK
+
+// A key press: a key code for keys that type nothing, a character for keys that do.
+// A handler swallows the key by clearing both.
+struct Key {
+    int code = 0;
+    char32_t ch = 0;
+    void swallow() {
+        code = 0;
+        ch = 0;
+    }
+    bool swallowed() const { return code == 0 && ch == 0; }
+};
+
+class Control {
+public:
+    Control(Form* owner, std::string name);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    Form& form() const { return *owner_; }
+
+    bool visible = true;
+    bool enabled = true;
+
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+    std::function<void()> onMouseDown;
+    std::function<void()> onChange; // a person changed the value
+    std::function<void()> onEnter;  // the control takes the focus
+    std::function<void()> onExit;   // the control loses the focus
+    std::function<void(Key&)> onKeyDown;
+    std::function<void(Key&)> onKeyUp;
+
+    // Takes the keyboard focus (hidden or disabled controls included, as a handler asks).
+    virtual bool focusable() const { return true; }
+
+private:
+    Form* owner_;
+    std::string name_;
+};
+
+class Label : public Control {
+public:
+    Label(Form* owner, std::string name, std::string text = {})
+        : Control(owner, std::move(name)), text(std::move(text)) {}
+    bool focusable() const override { return false; }
+    std::string text;
+};
+
+class Edit : public Control {
+public:
+    Edit(Form* owner, std::string name, int maxLength = 0)
+        : Control(owner, std::move(name)), maxLength(maxLength) {}
+    std::string text;
+    int maxLength = 0; // characters a person may type; 0 = no limit
+    bool readOnly = false;
+    bool password = false;
+};
+
+// An edit box with a drop-down list of suggestions.
+class ComboEdit : public Edit {
+public:
+    using Edit::Edit;
+    std::vector<std::string> items;
+    int itemIndex = -1;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form* owner, std::string name, std::string text = {})
+        : Control(owner, std::move(name)), text(std::move(text)) {}
+    bool checked = false;
+    std::string text;
+};
+
+// Push buttons and clickable pictures. A picture does not take the focus when clicked.
+class Button : public Control {
+public:
+    Button(Form* owner, std::string name, std::string text = {})
+        : Control(owner, std::move(name)), text(std::move(text)) {}
+    bool focusable() const override { return tabStop; }
+    std::string text;
+    bool tabStop = true;
+};
+
+class Panel : public Control {
+public:
+    using Control::Control;
+    bool focusable() const override { return false; }
+};
+
+// A list of text lines. A sorted list keeps its lines in list order (text::compareList).
+class ListBox : public Control {
+public:
+    ListBox(Form* owner, std::string name, bool sorted = false)
+        : Control(owner, std::move(name)), sorted(sorted) {}
+    const bool sorted;
+    int itemIndex = -1;
+
+    const std::vector<std::string>& items() const { return items_; }
+    int count() const { return static_cast<int>(items_.size()); }
+    void clear();
+    // Replaces every line at once; a sorted list sorts them.
+    void setItems(std::vector<std::string> lines);
+    void add(std::string line); // one line, kept in order
+    std::string selectedText() const;
+    // Changes whenever the lines change, so views reload only then.
+    std::uint64_t revision() const { return revision_; }
+
+private:
+    std::vector<std::string> items_;
+    std::uint64_t revision_ = 0;
+};
+
+// A picture; the image itself is an opaque handle of the platform.
+class Image {
+public:
+    virtual ~Image() = default;
+};
+using ImageRef = std::shared_ptr<const Image>;
+
+class Picture : public Control {
+public:
+    using Control::Control;
+    bool focusable() const override { return false; }
+    ImageRef image;
+};
+
+// A timer that calls onTimer every interval while enabled.
+class Timer : public Control {
+public:
+    Timer(Form* owner, std::string name, int interval = 1000)
+        : Control(owner, std::move(name)), interval(interval) {}
+    bool focusable() const override { return false; }
+    int interval;
+    std::function<void()> onTimer;
+};
+
+} // namespace quaderna

@@ -1,0 +1,64 @@
+#pragma once
+// Everything the window models need from the outside world.
+
+#include "core/forms/Controls.h"
+#include "core/text/Date.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quaderna {
+
+class Form;
+class Report;
+
+enum class MsgKind { Warning, Error, Information, Confirmation };
+enum class MsgButton { OK, Cancel, Yes, No };
+
+struct FileFilter {
+    std::string description; // "Immagine JPEG (*.jpg; *.jpeg)"
+    std::string patterns;    // "*.jpg;*.jpeg"
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The message routine: warning, error and information boxes carry OK and Annulla,
+    // a confirmation carries Sì and No.
+    virtual MsgButton messageBox(std::string_view text, MsgKind kind) = 0;
+    // A plain message: the text and OK, no icon.
+    virtual void showMessage(std::string_view text) = 0;
+
+    // Windows.
+    virtual void show(Form& form) = 0;
+    virtual void hide(Form& form) = 0;
+    // Shows a dialog and returns when it has been closed.
+    virtual void showModal(Form& form) = 0;
+    virtual void terminate() = 0;
+
+    // Files and pictures.
+    virtual std::optional<std::filesystem::path> openFile(std::string_view title,
+                                                          const std::vector<FileFilter>& filters) = 0;
+    // Nothing when the file is missing or not a readable image.
+    virtual ImageRef loadPicture(const std::filesystem::path& path) = 0;
+    virtual bool savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) = 0;
+    // A picture that comes with the program (a placeholder face, a default logo).
+    virtual ImageRef builtinPicture(std::string_view name) = 0;
+
+    // Hands a document, folder, web address or mailto text to the desktop.
+    virtual bool shellOpen(std::string_view command) = 0;
+
+    // Printing: the print dialog first, false when it was cancelled.
+    virtual bool print(const Report& report) = 0;
+    virtual void preview(const Report& report) = 0;
+
+    // The clock.
+    virtual Date today() = 0;
+    virtual DateTime now() = 0;
+};
+
+} // namespace quaderna

@@ -1,0 +1,21 @@
+#include "core/shell/MenuStorico.h"
+
+#include "core/forms/Application.h"
+
+namespace quaderna {
+
+TfrmMenuStorico::TfrmMenuStorico(Application& app)
+    : SubMenu(app, "TfrmMenuStorico", " Quaderna 3.0 - Storico e Statistiche",
+              {"storico", "TfrmMenuRiepilogoPrestiti"}, {"statistiche", "TfrmStatistiche"}) {
+    btnApriStorico.onClick = [this] { btnApriStoricoClick(); };
+    btnApriStatistiche.onClick = [this] { btnApriStatisticheClick(); };
+}
+
+void TfrmMenuStorico::btnApriStoricoClick() {
+    choose(first_, {});
+}
+void TfrmMenuStorico::btnApriStatisticheClick() {
+    choose(second_, {});
+}
+
+} // namespace quaderna

@@ -1,0 +1,220 @@
+#include "core/text/Text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quaderna::text {
+
+namespace {
+
+// Code points of the bytes 0x80-0x9F in Windows-1252. The five undefined bytes map to the
+// control code of the same value, as Windows does.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int cp1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (std::size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == cp)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+} // namespace
+
+std::string_view trimView(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
+        --e;
+    return s.substr(b, e - b);
+}
+
+std::string trim(std::string_view s) {
+    return std::string(trimView(s));
+}
+
+char upperAZ(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char lowerAZ(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string upperAZ(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        c = upperAZ(c);
+    return r;
+}
+
+std::string lowerAZ(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        c = lowerAZ(c);
+    return r;
+}
+
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = b0 & 0x07;
+    } else {
+        ++i;
+        return 0xFFFD;
+    }
+    if (i + extra >= s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    i += extra + 1;
+    return cp;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+void appendFromCp1252(std::string& out, std::string_view bytes) {
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80)
+            out += ch;
+        else if (b < 0xA0)
+            appendUtf8(out, kHigh[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+}
+
+std::string fromCp1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    appendFromCp1252(out, bytes);
+    return out;
+}
+
+std::string toCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const int b = cp1252Byte(nextCodePoint(utf8, i));
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
+bool fitsCp1252(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();)
+        if (cp1252Byte(nextCodePoint(utf8, i)) < 0)
+            return false;
+    return true;
+}
+
+std::size_t length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+std::string left(std::string_view utf8, std::size_t n) {
+    std::size_t i = 0, count = 0;
+    while (i < utf8.size() && count < n) {
+        nextCodePoint(utf8, i);
+        ++count;
+    }
+    return std::string(utf8.substr(0, i));
+}
+
+std::string padCut(std::string_view utf8, std::size_t n) {
+    std::string r = left(utf8, n);
+    const std::size_t len = length(r);
+    if (len < n)
+        r.append(n - len, ' ');
+    return r;
+}
+
+int compareList(std::string_view a, std::string_view b) {
+    // UTF-8 byte order is code point order, so a byte-wise comparison with a-z folded
+    // onto A-Z gives the list order.
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(upperAZ(a[i]));
+        const auto y = static_cast<unsigned char>(upperAZ(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool isDigits(std::string_view s) {
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    std::string r;
+    if (from.empty())
+        return std::string(s);
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t hit = s.find(from, pos);
+        if (hit == std::string_view::npos) {
+            r.append(s.substr(pos));
+            return r;
+        }
+        r.append(s.substr(pos, hit - pos));
+        r.append(to);
+        pos = hit + from.size();
+    }
+}
+
+} // namespace quaderna::text

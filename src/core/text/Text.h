@@ -1,0 +1,58 @@
+#pragma once
+// Text helpers shared by the whole program.
+//
+// Inside the program every text is UTF-8. The archives and INI files hold single-byte
+// Windows-1252 text; the conversions below are the only way in and out of that code page.
+// Case conversions touch the letters A-Z and a-z only: accented letters stay as they are.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quaderna::text {
+
+// Removes leading and trailing blanks and control characters (every code up to U+0020).
+std::string trim(std::string_view s);
+std::string_view trimView(std::string_view s);
+
+// a-z to A-Z, and the reverse; every other character is left alone.
+std::string upperAZ(std::string_view s);
+std::string lowerAZ(std::string_view s);
+char upperAZ(char c);
+char lowerAZ(char c);
+
+// Windows-1252 bytes to UTF-8. Every byte maps to one character; the five bytes the code page
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081, U+008D, U+008F, U+0090, U+009D.
+std::string fromCp1252(std::string_view bytes);
+void appendFromCp1252(std::string& out, std::string_view bytes);
+
+// UTF-8 to Windows-1252 bytes; a character the code page cannot hold becomes '?'.
+std::string toCp1252(std::string_view utf8);
+// True when every character of the text has a Windows-1252 byte.
+bool fitsCp1252(std::string_view utf8);
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t length(std::string_view utf8);
+// The first n characters.
+std::string left(std::string_view utf8, std::size_t n);
+// The text padded with blanks to n characters, or cut to n characters.
+std::string padCut(std::string_view utf8, std::size_t n);
+
+// The order of the program's sorted lists: character by character, a-z taken as A-Z,
+// every other character by its code.
+int compareList(std::string_view a, std::string_view b);
+inline bool listLess(std::string_view a, std::string_view b) {
+    return compareList(a, b) < 0;
+}
+
+// True when the text is not empty and holds only the digits 0-9.
+bool isDigits(std::string_view s);
+
+// Decodes one code point at s[i] and advances i; invalid sequences give U+FFFD.
+char32_t nextCodePoint(std::string_view s, std::size_t& i);
+void appendUtf8(std::string& out, char32_t cp);
+
+// Replaces every occurrence of `from` with `to`.
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);
+
+} // namespace quaderna::text

@@ -1,0 +1,189 @@
+#include "core/storage/RecordFile.h"
+#include "core/storage/Libro.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace quaderna;
+using namespace quaderna::testing;
+
+namespace {
+
+std::string bookBytes(const std::string& titolo, const std::string& codice) {
+    TLibro b;
+    b.Titolo = titolo;
+    b.Codice = codice;
+    b.Annullata = "No";
+    return b.encode();
+}
+
+} // namespace
+
+TEST(RecordFile, MissingFileIsCreatedEmpty) {
+    TempDir dir;
+    RecordFile f(dir / "Libri.pro", TLibro::Size);
+    EXPECT_EQ(f.count(), 0);
+    EXPECT_TRUE(f.atEnd());
+    f.close();
+    EXPECT_TRUE(std::filesystem::exists(dir / "Libri.pro"));
+    EXPECT_EQ(std::filesystem::file_size(dir / "Libri.pro"), 0u);
+}
+
+TEST(RecordFile, TrailingPartialRecordIsInvisibleAndOverwrittenByTheNextAppend) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    writeBytes(p, bookBytes("Uno", "A1") + bookBytes("Due", "A2") + std::string(100, 'x'));
+    RecordFile f(p, TLibro::Size);
+    EXPECT_EQ(f.count(), 2);
+    f.seek(f.count());
+    f.write(bookBytes("Tre", "A3"));
+    EXPECT_EQ(f.position(), 3);
+    f.close();
+    const std::string all = readBytes(p);
+    ASSERT_EQ(all.size(), 9711u);
+    EXPECT_EQ(TLibro::decode(std::string_view(all).substr(6474)).Titolo, "Tre");
+}
+
+TEST(RecordFile, UpdateInTheMiddleLeavesTheOtherRecordsByteIdentical) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    std::string before;
+    for (int i = 1; i <= 5; ++i)
+        before += bookBytes("Libro " + std::to_string(i), "C" + std::to_string(i));
+    // Fill the unused bytes after each text with junk, as other programs may leave them.
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] == '\0')
+            before[i] = static_cast<char>(0xA5);
+    writeBytes(p, before);
+    {
+        RecordFile f(p, TLibro::Size);
+        f.seek(2);
+        f.write(bookBytes("Nuovo titolo", "C3"));
+        EXPECT_EQ(f.position(), 3);
+    }
+    const std::string after = readBytes(p);
+    ASSERT_EQ(after.size(), before.size());
+    for (int r : {0, 1, 3, 4})
+        EXPECT_EQ(after.substr(r * TLibro::Size, TLibro::Size), before.substr(r * TLibro::Size, TLibro::Size))
+            << r;
+    EXPECT_EQ(TLibro::decode(std::string_view(after).substr(2 * TLibro::Size)).Titolo, "Nuovo titolo");
+}
+
+TEST(RecordFile, ReadOnlyFileFailsToOpenAndStaysUnchanged) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    const std::string bytes = bookBytes("Uno", "A1");
+    writeBytes(p, bytes);
+    makeReadOnly(p);
+    EXPECT_THROW(RecordFile(p, TLibro::Size), IoError);
+    EXPECT_EQ(readBytes(p), bytes);
+}
+
+TEST(RecordFile, ReadOnlyFolderCannotReceiveANewFile) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "ro");
+    makeReadOnly(dir / "ro");
+    EXPECT_THROW(RecordFile(dir / "ro" / "Libri.pro", TLibro::Size), IoError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "ro" / "Libri.pro"));
+}
+
+TEST(RecordFile, ReadingPastTheEndAndSeekingBeyondTheAppendPositionFail) {
+    TempDir dir;
+    RecordFile f(dir / "Libri.pro", TLibro::Size);
+    std::string buf;
+    EXPECT_THROW(f.read(buf), IoError);
+    EXPECT_THROW(f.seek(1), IoError);
+    EXPECT_THROW(f.write("too short"), IoError);
+    EXPECT_EQ(f.count(), 0);
+}
+
+TEST(RecordFile, ScanReadsEveryRecordAcrossChunksAndMayRewriteOne) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    std::string all;
+    for (int i = 0; i < 700; ++i) // more than one 1 MiB chunk
+        all += bookBytes("Titolo " + std::to_string(i), "K" + std::to_string(i));
+    writeBytes(p, all);
+    RecordFile f(p, TLibro::Size);
+    int seen = 0;
+    f.scan([&](std::string_view rec, std::int64_t index) {
+        EXPECT_EQ(readField(rec, TLibro::F::Codice), "K" + std::to_string(index));
+        if (index == 400) {
+            TLibro b = TLibro::decode(rec);
+            b.Prestato = "Tessera n. 7";
+            f.writeAt(index, b.encode());
+        }
+        ++seen;
+        return true;
+    });
+    EXPECT_EQ(seen, 700);
+    EXPECT_TRUE(f.atEnd());
+    f.seek(400);
+    std::string buf;
+    f.read(buf);
+    EXPECT_EQ(TLibro::decode(buf).Prestato, "Tessera n. 7");
+    EXPECT_EQ(TLibro::decode(buf).Titolo, "Titolo 400");
+}
+
+TEST(BookRecord, FieldOffsetsAndWidths) {
+    struct Case {
+        FieldSpec spec;
+        std::size_t offset, width;
+    } cases[] = {
+        {TLibro::F::Titolo, 0, 250},      {TLibro::F::Codice, 251, 24},    {TLibro::F::Convalida, 276, 2},
+        {TLibro::F::Scaffale, 279, 50},   {TLibro::F::Dewey, 483, 3},      {TLibro::F::Pagine, 487, 12},
+        {TLibro::F::Genere, 500, 50},     {TLibro::F::Isbn, 653, 50},      {TLibro::F::Anno, 755, 30},
+        {TLibro::F::Originale, 950, 250}, {TLibro::F::Lingua, 1201, 30},   {TLibro::F::Versione, 1314, 30},
+        {TLibro::F::Prestato, 1345, 120}, {TLibro::F::Scadenza, 1466, 10}, {TLibro::F::Note, 1477, 250},
+        {TLibro::F::Annullata, 1728, 2},  {TLibro::F::File01, 1731, 250},  {TLibro::F::Desc01, 2484, 250},
+        {TLibro::F::Desc03, 2986, 250},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.spec.offset, c.offset);
+        EXPECT_EQ(c.spec.width, c.width);
+    }
+}
+
+TEST(BookRecord, StoredTextIsTrimmedCutAndSingleByte) {
+    TLibro b;
+    b.Titolo = std::string(300, 'T');
+    b.Autore = " Verga ";
+    b.Annullata = kSi;
+    b.Convalida = "No";
+    b.Citta = "Citt\xC3\xA0 \xE2\x82\xAC \xE4\xB8\xAD"; // città € 中
+    const std::string r = b.encode();
+    ASSERT_EQ(r.size(), TLibro::Size);
+    EXPECT_EQ(static_cast<unsigned char>(r[0]), 250);
+    EXPECT_EQ(r.substr(1, 250), std::string(250, 'T'));
+    EXPECT_EQ(r.substr(330, 6), std::string("\x05Verga"));
+    EXPECT_EQ(r.substr(1728, 3), std::string("\x02S\xEC"));
+    EXPECT_EQ(r.substr(276, 3), std::string("\x02No"));
+    EXPECT_EQ(r.substr(704, 10), std::string("\x09"
+                                             "Citt\xE0 \x80 ?"));
+}
+
+TEST(BookRecord, DamagedLengthByteIsTakenAsTheWidth) {
+    std::string r(TLibro::Size, 'x');
+    r[TLibro::F::Dewey.offset] = static_cast<char>(200);
+    r[TLibro::F::Codice.offset] = 0;
+    const TLibro b = TLibro::decode(r);
+    EXPECT_EQ(b.Dewey, "xxx");
+    EXPECT_EQ(b.Codice, "");
+}
+
+TEST(BookRecord, FlagRule) {
+    struct Case {
+        const char* stored;
+        bool before, after;
+    } cases[] = {
+        {"S\xC3\xAC", false, true}, {"No", true, false},  {"", true, true},
+        {"", false, false},         {"SI", false, false},
+    };
+    for (const auto& c : cases) {
+        bool checked = c.before;
+        showFlag(checked, c.stored);
+        EXPECT_EQ(checked, c.after) << c.stored;
+    }
+}

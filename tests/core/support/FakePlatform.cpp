@@ -1,0 +1,184 @@
+#include "support/FakePlatform.h"
+
+#include "core/text/Text.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace quaderna::testing {
+
+const Shown& FakePlatform::lastMessage() const {
+    if (messages.empty())
+        throw std::logic_error("no message was shown");
+    return messages.back();
+}
+
+MsgButton FakePlatform::messageBox(std::string_view text, MsgKind kind) {
+    static constexpr Shown::Kind kinds[] = {Shown::Warning, Shown::Error, Shown::Information,
+                                            Shown::Confirmation};
+    messages.push_back({kinds[static_cast<int>(kind)], std::string(text)});
+    if (kind != MsgKind::Confirmation)
+        return MsgButton::OK;
+    if (answers.empty())
+        return MsgButton::Yes;
+    const MsgButton a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+void FakePlatform::showMessage(std::string_view text) {
+    messages.push_back({Shown::Plain, std::string(text)});
+}
+
+void FakePlatform::show(Form& form) {
+    events.push_back("show " + form.className());
+}
+void FakePlatform::hide(Form& form) {
+    events.push_back("hide " + form.className());
+}
+
+void FakePlatform::showModal(Form& form) {
+    dialogsShown.push_back(form.className());
+    events.push_back("modal " + form.className());
+    const auto it = scripts_.find(std::type_index(typeid(form)));
+    if (it != scripts_.end())
+        it->second(form);
+}
+
+std::optional<std::filesystem::path> FakePlatform::openFile(std::string_view,
+                                                            const std::vector<FileFilter>&) {
+    if (filesToOpen.empty())
+        return std::nullopt;
+    auto f = filesToOpen.front();
+    filesToOpen.pop_front();
+    return f;
+}
+
+ImageRef FakePlatform::loadPicture(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && content.empty())
+        return nullptr;
+    // Test pictures are small text files starting with "IMG:".
+    if (content.rfind("IMG:", 0) != 0)
+        return nullptr;
+    return std::make_shared<FakeImage>(content.substr(4));
+}
+
+bool FakePlatform::savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) {
+    const auto* img = dynamic_cast<const FakeImage*>(image.get());
+    if (!img)
+        return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "IMG:" << img->tag;
+    return static_cast<bool>(out);
+}
+
+ImageRef FakePlatform::builtinPicture(std::string_view name) {
+    return std::make_shared<FakeImage>(std::string(name));
+}
+
+bool FakePlatform::shellOpen(std::string_view command) {
+    shellOpened.emplace_back(command);
+    return true;
+}
+
+bool FakePlatform::print(const Report& report) {
+    if (!printDialogAccepts)
+        return false;
+    printed.push_back(&report);
+    return true;
+}
+
+void FakePlatform::preview(const Report& report) {
+    previewed.push_back(&report);
+}
+
+void Person::type(Edit& box, std::string_view s) {
+    box.form().setFocus(box);
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t start = i;
+        const char32_t cp = text::nextCodePoint(s, i);
+        Key key;
+        if (cp == '\r' || cp == '\n')
+            key.code = VK::Return;
+        else
+            key.ch = cp;
+        box.form().keyDown(box, key);
+        if (!key.swallowed() && key.ch != 0 && !box.readOnly &&
+            (box.maxLength <= 0 || text::length(box.text) < static_cast<std::size_t>(box.maxLength))) {
+            box.text += s.substr(start, i - start);
+            if (box.onChange)
+                box.onChange();
+        }
+        Key up{key.code, key.ch};
+        box.form().keyUp(box, up);
+    }
+}
+
+void Person::retype(Edit& box, std::string_view s) {
+    box.form().setFocus(box);
+    if (!box.readOnly && !box.text.empty()) {
+        Key del{VK::Delete, 0};
+        box.form().keyDown(box, del);
+        if (!del.swallowed()) {
+            box.text.clear();
+            if (box.onChange)
+                box.onChange();
+        }
+    }
+    type(box, s);
+}
+
+void Person::press(Control& c, int keyCode) {
+    if (c.focusable())
+        c.form().setFocus(c);
+    Key key{keyCode, 0};
+    c.form().keyDown(c, key);
+    if (!key.swallowed() && keyCode == VK::Back) {
+        if (auto* e = dynamic_cast<Edit*>(&c); e && !e->readOnly && !e->text.empty()) {
+            std::size_t i = 0, last = 0;
+            while (i < e->text.size()) {
+                last = i;
+                text::nextCodePoint(e->text, i);
+            }
+            e->text.erase(last);
+            if (e->onChange)
+                e->onChange();
+        }
+    }
+    Key up{keyCode, 0};
+    c.form().keyUp(c, up);
+}
+
+void Person::click(Control& c) {
+    if (!c.visible || !c.enabled)
+        return;
+    if (c.focusable())
+        c.form().setFocus(c);
+    if (c.onClick)
+        c.onClick();
+}
+
+void Person::doubleClick(ListBox& list, int index) {
+    list.itemIndex = index;
+    if (list.onDblClick)
+        list.onDblClick();
+}
+
+void Person::mouseDown(Control& c) {
+    if (c.onMouseDown)
+        c.onMouseDown();
+}
+
+void Person::toggle(CheckBox& box) {
+    if (!box.enabled)
+        return;
+    box.checked = !box.checked;
+    if (box.onClick)
+        box.onClick();
+    if (box.onChange)
+        box.onChange();
+}
+
+} // namespace quaderna::testing

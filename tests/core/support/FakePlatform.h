@@ -1,0 +1,91 @@
+#pragma once
+// A scripted stand-in for the desktop: it records every message, answers confirmations and
+// file dialogs from a script, drives dialogs with the test's own hands, and keeps a fixed clock.
+
+#include "core/forms/Application.h"
+#include "core/forms/Platform.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+namespace quaderna::testing {
+
+struct FakeImage : Image {
+    explicit FakeImage(std::string tag) : tag(std::move(tag)) {}
+    std::string tag;
+};
+
+struct Shown {
+    enum Kind { Warning, Error, Information, Confirmation, Plain } kind;
+    std::string text;
+};
+
+class FakePlatform : public Platform {
+public:
+    // Everything the program said, in order.
+    std::vector<Shown> messages;
+    // Answers for confirmations, taken in order; Yes when the script runs out.
+    std::deque<MsgButton> answers;
+    std::vector<std::string> shellOpened;
+    std::vector<std::string> dialogsShown; // class names, in order
+    std::vector<std::string> events;       // "show TfrmAvvio", "hide TfrmPassword", ...
+    std::deque<std::optional<std::filesystem::path>> filesToOpen;
+    std::vector<const Report*> printed, previewed;
+    bool printDialogAccepts = true;
+    bool terminated = false;
+    Date fixedToday{2022, 3, 10};
+    TimeOfDay fixedTime{9, 30, 15};
+
+    // What the person does when a dialog of type D appears.
+    template <class D> void onDialog(std::function<void(D&)> script) {
+        scripts_[std::type_index(typeid(D))] = [script](Form& f) { script(static_cast<D&>(f)); };
+    }
+
+    const Shown& lastMessage() const;
+    std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
+
+    MsgButton messageBox(std::string_view text, MsgKind kind) override;
+    void showMessage(std::string_view text) override;
+    void show(Form& form) override;
+    void hide(Form& form) override;
+    void showModal(Form& form) override;
+    void terminate() override { terminated = true; }
+    std::optional<std::filesystem::path> openFile(std::string_view title,
+                                                  const std::vector<FileFilter>&) override;
+    ImageRef loadPicture(const std::filesystem::path& path) override;
+    bool savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) override;
+    ImageRef builtinPicture(std::string_view name) override;
+    bool shellOpen(std::string_view command) override;
+    bool print(const Report& report) override;
+    void preview(const Report& report) override;
+    Date today() override { return fixedToday; }
+    DateTime now() override { return {fixedToday, fixedTime}; }
+
+private:
+    std::map<std::type_index, std::function<void(Form&)>> scripts_;
+};
+
+// A person at the keyboard and the mouse.
+class Person {
+public:
+    explicit Person(FakePlatform&) {}
+    // Puts the focus into the box and types each character as a key press; handlers may swallow
+    // keys; the box's length limit and read-only state hold as on screen.
+    void type(Edit& box, std::string_view text);
+    // Selects everything in the box and types over it.
+    void retype(Edit& box, std::string_view text);
+    // Presses one key (a key code such as VK::Return) in a control.
+    void press(Control& c, int keyCode);
+    // Clicks when the control is visible and enabled.
+    void click(Control& c);
+    void doubleClick(ListBox& list, int index);
+    void mouseDown(Control& c);
+    void toggle(CheckBox& box);
+};
+
+} // namespace quaderna::testing

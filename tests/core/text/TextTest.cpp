@@ -1,0 +1,111 @@
+#include "core/text/Text.h"
+#include "core/text/Date.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace quaderna;
+
+TEST(Text, TrimRemovesBlanksAndControlCharactersOnly) {
+    EXPECT_EQ(text::trim(" \t\r\n Rossi \x01\x1f "), "Rossi");
+    EXPECT_EQ(text::trim("\xC2\xA0x\xC2\xA0"), "\xC2\xA0x\xC2\xA0"); // a no-break space is not a blank
+    EXPECT_EQ(text::trim("   "), "");
+}
+
+TEST(Text, CaseMappingTouchesOnlyUnaccentedLatinLetters) {
+    EXPECT_EQ(text::upperAZ("citt\xC3\xA0 z\xC3\xA8ta-9"), "CITT\xC3\xA0 Z\xC3\xA8TA-9");
+    EXPECT_EQ(text::lowerAZ("\xC3\x88 ROSSI"), "\xC3\x88 rossi");
+}
+
+TEST(Text, Windows1252RoundTripsAllTwoHundredFiftySixBytes) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string utf8 = text::fromCp1252(all);
+    EXPECT_EQ(text::length(utf8), 256u);
+    EXPECT_EQ(text::toCp1252(utf8), all);
+}
+
+TEST(Text, Windows1252HighRange) {
+    struct Case {
+        unsigned char byte;
+        const char* utf8;
+    } cases[] = {
+        {0x80, "\xE2\x82\xAC"}, // euro sign
+        {0x81, "\xC2\x81"},     // the five undefined bytes read as the control code of the same value
+        {0x8D, "\xC2\x8D"},     {0x8F, "\xC2\x8F"},     {0x90, "\xC2\x90"},
+        {0x9D, "\xC2\x9D"},     {0x93, "\xE2\x80\x9C"}, // left double quotation mark
+        {0x9F, "\xC5\xB8"},                             // Y with diaeresis
+        {0xE8, "\xC3\xA8"},                             // e grave
+        {0xEC, "\xC3\xAC"},                             // i grave
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(text::fromCp1252(std::string(1, static_cast<char>(c.byte))), c.utf8) << int(c.byte);
+        EXPECT_EQ(text::toCp1252(c.utf8), std::string(1, static_cast<char>(c.byte))) << int(c.byte);
+    }
+}
+
+TEST(Text, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(text::toCp1252("\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA \xE4\xB8\xAD"),
+              "?\xF3"
+              "d? ?"); // Łódź 中
+    EXPECT_FALSE(text::fitsCp1252("\xE4\xB8\xAD"));
+    EXPECT_TRUE(text::fitsCp1252("\xE2\x82\xAC 10"));
+}
+
+TEST(Text, PadOrCutCountsCharacters) {
+    EXPECT_EQ(text::padCut("ab", 4), "ab  ");
+    EXPECT_EQ(text::padCut("citt\xC3\xA0!", 5), "citt\xC3\xA0");
+    EXPECT_EQ(text::padCut("", 2), "  ");
+}
+
+TEST(Text, ListOrderFoldsSmallLettersOntoCapitals) {
+    EXPECT_TRUE(text::listLess("Cod. b-7", "Cod. C1"));
+    EXPECT_FALSE(text::listLess("Cod. C1", "Cod. b-7"));
+    EXPECT_EQ(text::compareList("rossi", "ROSSI"), 0);
+    EXPECT_TRUE(text::listLess("A", "_"));        // 'a' counts as 'A' (65), '_' is 95
+    EXPECT_TRUE(text::listLess("Z", "\xC3\xA0")); // accented letters sort by their code, after Z
+    EXPECT_TRUE(text::listLess("ab", "abc"));
+}
+
+TEST(Date, ParsesDayMonthYear) {
+    struct Case {
+        const char* text;
+        bool ok;
+        Date date;
+    } cases[] = {
+        {"10/03/2022", true, {2022, 3, 10}},
+        {" 1/3/2022 ", true, {2022, 3, 1}},
+        {"29/02/2024", true, {2024, 2, 29}},
+        {"29/02/2000", true, {2000, 2, 29}},
+        {"29/02/2023", false, {}},
+        {"29/02/1900", false, {}},
+        {"31/02/2021", false, {}},
+        {"31/04/2021", false, {}},
+        {"00/01/2021", false, {}},
+        {"10/13/2021", false, {}},
+        {"10/03/22", false, {}},
+        {"10/03/20222", false, {}},
+        {"100/03/2022", false, {}},
+        {"10-03-2022", false, {}},
+        {"10/03/2022x", false, {}},
+        {"", false, {}},
+    };
+    for (const auto& c : cases) {
+        const auto d = Date::parse(c.text);
+        EXPECT_EQ(d.has_value(), c.ok) << c.text;
+        if (d && c.ok) {
+            EXPECT_EQ(*d, c.date) << c.text;
+        }
+    }
+}
+
+TEST(Date, FormatsAndCounts) {
+    EXPECT_EQ((Date{2022, 3, 1}).format(), "01/03/2022");
+    EXPECT_EQ((Date{2022, 3, 20}).addDays(-10), (Date{2022, 3, 10}));
+    EXPECT_EQ((Date{2024, 2, 28}).addDays(1), (Date{2024, 2, 29}));
+    EXPECT_EQ((Date{2021, 12, 31}).addDays(1), (Date{2022, 1, 1}));
+    EXPECT_EQ((TimeOfDay{9, 5, 7}).format(), "09:05:07");
+}
