@@ -116,14 +116,18 @@ void appendUtf8(std::string& out, char32_t cp) {
 }
 
 void appendFromCp1252(std::string& out, std::string_view bytes) {
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out += ch;
-        else if (b < 0xA0)
-            appendUtf8(out, kHigh[b - 0x80]);
-        else
-            appendUtf8(out, b);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Plain ASCII runs are copied as they are.
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80)
+            ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size())
+            return;
+        const auto b = static_cast<unsigned char>(bytes[run]);
+        appendUtf8(out, b < 0xA0 ? kHigh[b - 0x80] : b);
+        i = run + 1;
     }
 }
 

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs, only those that are missing.
+#   scripts/deps.sh run    to build and run the program
+#   scripts/deps.sh test   to build and run every test (adds the tools the tests use)
+set -euo pipefail
+
+what=${1:-run}
+packages=(build-essential cmake ninja-build pkg-config ccache
+          qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n
+          libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-liberation2 fonts-dejavu-core xdg-utils)
+if [ "$what" = test ]; then
+  packages+=(xvfb xauth poppler-utils imagemagick clang-format)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Missing packages: ${missing[*]} (run this script as root)" >&2; exit 1; }
+  sudo=sudo
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

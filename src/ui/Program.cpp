@@ -1,0 +1,74 @@
+#include "ui/Program.h"
+
+#include "ui/platform/FormView.h"
+#include "ui/shell/ShellViews.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quaderna::ui {
+
+Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) {
+    platform.setApplication(app);
+    registerShellViews(platform);
+}
+
+Program::~Program() {
+    // Views refer to the window models: they go first.
+    for (Form* f : app.standing())
+        delete platform.viewOf(*f);
+}
+
+void Program::start() {
+    for (Form* f : app.standing())
+        platform.createView(*f);
+    app.start();
+}
+
+void installItalian(QApplication& qapp) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto* qt = new QTranslator(&qapp);
+    if (qt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+}
+
+std::filesystem::path dataFolder(const QStringList& arguments) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--data-dir") && i + 1 < arguments.size())
+            return std::filesystem::absolute(arguments[i + 1].toStdString());
+        if (arguments[i].startsWith(QLatin1String("--data-dir=")))
+            return std::filesystem::absolute(arguments[i].mid(11).toStdString());
+    }
+    const QByteArray env = qgetenv("QUADERNA_DATA_DIR");
+    if (!env.isEmpty())
+        return std::filesystem::absolute(env.toStdString());
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::optional<QString> checkDataFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::exists(folder, ec))
+        std::filesystem::create_directories(folder, ec);
+    struct stat st {};
+    const QString name = QString::fromStdString(folder.string());
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return QString::fromUtf8(
+                   "Attenzione: la cartella dei dati del programma (%1) non esiste e non è possibile "
+                   "crearla.\n\nIndicare una cartella valida con l'opzione --data-dir.")
+            .arg(name);
+    if ((st.st_mode & 0444) == 0 || ::access(folder.c_str(), R_OK | X_OK) != 0)
+        return QString::fromUtf8(
+                   "Attenzione: il sistema non permette di leggere la cartella dei dati del "
+                   "programma (%1).\n\nAccertarsi di possedere i privilegi di lettura e scrittura "
+                   "in questa cartella.")
+            .arg(name);
+    return std::nullopt;
+}
+
+} // namespace quaderna::ui

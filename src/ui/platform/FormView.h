@@ -1,0 +1,104 @@
+#pragma once
+// The base of every window on screen: it builds widgets bound to the window's model, routes what
+// a person does to the model's handlers, and re-reads the model after each handler.
+
+#include "core/forms/Form.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QTimer;
+
+namespace quaderna::ui {
+
+class QtPlatform;
+class ImageButton;
+class PictureBox;
+
+// Fonts as the windows name them; sizes in pixels.
+QFont typeface(const char* family, int pixelSize, bool bold = false, bool italic = false);
+
+class FormView : public QDialog {
+    Q_OBJECT
+public:
+    FormView(QtPlatform& platform, Form& model, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    Form& model() const { return model_; }
+    QtPlatform& platform() const { return platform_; }
+
+    // Re-reads every bound control from the model.
+    void refresh();
+    // The widget bound to a control of the model.
+    QWidget* widgetOf(const Control& c) const;
+
+    // Ends the window: for a modal dialog its loop, otherwise it just hides.
+    void finish();
+    // Set while the window runs as a modal dialog.
+    bool modalLoop = false;
+    // Maximised work windows show maximised.
+    bool maximised() const { return maximised_; }
+
+protected:
+    // Window shapes.
+    void fixedWindow(int width, int height);
+    void maximisedWindow();
+    // A white or shaded content panel centred in the window.
+    QWidget* centredPanel(int width, int height, const QColor& background = Qt::white);
+
+    // Bound widgets.
+    QLineEdit* edit(QWidget* parent, Edit& m, const QRect& r, const QFont& f, bool highlight = true);
+    QComboBox* combo(QWidget* parent, ComboEdit& m, const QRect& r, const QFont& f, bool highlight = true);
+    QCheckBox* check(QWidget* parent, CheckBox& m, const QRect& r, const QString& text, const QFont& f);
+    QLabel* label(QWidget* parent, Label& m, const QRect& r, const QFont& f, const QColor& colour = Qt::black,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+    QPushButton* button(QWidget* parent, Button& m, const QRect& r, const QString& text, const QFont& f);
+    ImageButton* imageButton(QWidget* parent, Button& m, const QRect& r, const QString& resource);
+    QListView* list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth = 0);
+    QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
+    PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);
+    void timer(Timer& m);
+
+    // Decoration.
+    QLabel* text(QWidget* parent, const QString& s, const QRect& r, const QFont& f,
+                 const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* art(QWidget* parent, const QString& resource, const QRect& r);
+    QWidget* shade(QWidget* parent, const QRect& r, const QColor& colour, int radius = 6);
+
+    // The status line along the bottom, with its idle sentence; hints show on it.
+    QLabel* statusLine(QWidget* parent, const QRect& r, const QString& idle);
+    void setHint(QWidget* w, const QString& hint);
+    void setBackground(QWidget* w) { setHint(w, QString()); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void track(Control& c, QWidget* w);
+    void watchInput(Control& c, QWidget* w);
+    QtPlatform& platform_;
+    Form& model_;
+    std::vector<std::function<void()>> refreshers_;
+    std::vector<std::pair<const Control*, QWidget*>> widgets_;
+    QLabel* status_ = nullptr;
+    bool refreshing_ = false;
+    bool maximised_ = false;
+    void relayout();
+};
+
+} // namespace quaderna::ui

@@ -1,0 +1,93 @@
+#pragma once
+// The desktop as the window models see it, made of Qt.
+
+#include "core/forms/Platform.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+class QWidget;
+
+namespace quaderna {
+class Application;
+}
+
+namespace quaderna::ui {
+
+class FormView;
+
+struct QtImage : Image {
+    explicit QtImage(QImage i) : image(std::move(i)) {}
+    QImage image;
+};
+QImage imageOf(const ImageRef& ref);
+ImageRef makeImage(QImage image);
+
+QString qs(std::string_view utf8);
+std::string us(const QString& s);
+// "\r\n", "\n\r" and a lone "\r" become one line break.
+QString messageText(std::string_view text);
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    void setApplication(Application& app) { app_ = &app; }
+    Application& application() const { return *app_; }
+
+    // Each window class has one view; standing windows get theirs at start-up, dialogs at each use.
+    using ViewFactory = std::function<FormView*(QtPlatform&, Form&, QWidget* parent)>;
+    template <class F> void registerView(ViewFactory factory) {
+        factories_[std::type_index(typeid(F))] = std::move(factory);
+    }
+    FormView* createView(Form& form, QWidget* parent = nullptr);
+    FormView* viewOf(const Form& form) const;
+    void forgetView(FormView* view);
+
+    // Re-reads the models of every window on screen.
+    void refreshAll();
+    // Runs a handler on behalf of a person, then refreshes the screen. An unexpected failure is
+    // shown with its text and the program goes on.
+    void dispatch(const std::function<void()>& handler);
+
+    MsgButton messageBox(std::string_view text, MsgKind kind) override;
+    void showMessage(std::string_view text) override;
+    void show(Form& form) override;
+    void hide(Form& form) override;
+    void showModal(Form& form) override;
+    void terminate() override;
+    std::optional<std::filesystem::path> openFile(std::string_view title,
+                                                  const std::vector<FileFilter>& filters) override;
+    ImageRef loadPicture(const std::filesystem::path& path) override;
+    bool savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) override;
+    ImageRef builtinPicture(std::string_view name) override;
+    bool shellOpen(std::string_view command) override;
+    bool print(const Report& report) override;
+    void preview(const Report& report) override;
+    Date today() override;
+    DateTime now() override;
+
+    // What shellOpen hands to the desktop, encoded as a URL (exposed for tests).
+    static QString urlFor(std::string_view command);
+    // Called instead of the desktop when set (tests).
+    std::function<void(const QString& url)> shellOpenHook;
+    // Called instead of showing message boxes when set (tests): returns the answer.
+    std::function<MsgButton(const QString& text, MsgKind kind, bool plain)> messageHook;
+
+private:
+    QWidget* activeParent() const;
+    Application* app_ = nullptr;
+    std::map<std::type_index, ViewFactory> factories_;
+    std::map<const Form*, FormView*> views_;
+    int dispatchDepth_ = 0;
+};
+
+} // namespace quaderna::ui

@@ -1,0 +1,76 @@
+#include "UiSupport.h"
+#include "core/shell/Password.h"
+#include "support/TempDir.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace quaderna;
+using namespace quaderna::testing;
+
+TEST(Startup, TheRealProgramOpensOnTheLoginAndTheFirstAccessPasswordShowsTheLauncher) {
+    TempDir dir;
+    password::installFirstAccess(dir.path());
+    ui::Program program(dir.path());
+    program.start();
+
+    ui::FormView* login = program.platform.viewOf(program.app.frmPassword);
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_EQ(login->windowTitle(), QString::fromUtf8(" Quaderna 3.0 - Autenticazione"));
+    EXPECT_FALSE(program.platform.viewOf(program.app.frmAvvio)->isVisible());
+
+    auto* box = widget<QLineEdit>(program.platform, program.app.frmPassword, "txtPassword");
+    auto* ok = widget<QPushButton>(program.platform, program.app.frmPassword, "cmdOK");
+    ASSERT_TRUE(box && ok);
+    EXPECT_EQ(box->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(ok->isEnabled());
+    box->setFocus();
+    QTest::keyClicks(box, "quaderna");
+    EXPECT_TRUE(ok->isEnabled());
+    QTest::keyClick(box, Qt::Key_Return);
+
+    EXPECT_TRUE(program.platform.viewOf(program.app.frmAvvio)->isVisible());
+    EXPECT_FALSE(login->isVisible());
+    EXPECT_EQ(program.platform.viewOf(program.app.frmAvvio)->windowTitle(),
+              QString::fromUtf8(" Quaderna 3.0"));
+}
+
+TEST(Startup, AWrongPasswordShowsThePlainMessageInItalian) {
+    TempDir dir;
+    password::installFirstAccess(dir.path());
+    ui::Program program(dir.path());
+    program.start();
+    auto* box = widget<QLineEdit>(program.platform, program.app.frmPassword, "txtPassword");
+    QString seen, button;
+    whenModal([&](QWidget* w) {
+        seen = w->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+        auto* b = w->findChild<QPushButton*>();
+        button = b->text();
+        b->click();
+    });
+    box->setFocus();
+    QTest::keyClicks(box, "errata");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(seen, QStringLiteral("Attenzione: password errata."));
+    EXPECT_EQ(button, QStringLiteral("OK"));
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_TRUE(program.platform.viewOf(program.app.frmPassword)->isVisible());
+}
+
+TEST(Startup, ShellOpenEncodesMailAndSearchAddressesForTheDesktop) {
+    EXPECT_EQ(ui::QtPlatform::urlFor("\"https://www.google.com/search?q=ISBN:88 04 12345\""),
+              QStringLiteral("https://www.google.com/search?q=ISBN:88%2004%2012345"));
+    EXPECT_EQ(
+        ui::QtPlatform::urlFor("\"mailto:mario.rossi@example.org?subject=Rinnovo tessera&body=Caro Mario & "
+                               "C., citt\xC3\xA0\""),
+        QStringLiteral(
+            "mailto:mario.rossi@example.org?subject=Rinnovo%20tessera&body=Caro%20Mario%20%26%20C.,"
+            "%20citt%C3%A0"));
+    EXPECT_EQ(ui::QtPlatform::urlFor("\"/dati/Documenti_Allegati/a b.pdf\""),
+              QStringLiteral("file:///dati/Documenti_Allegati/a%20b.pdf"));
+}

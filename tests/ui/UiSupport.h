@@ -1,0 +1,40 @@
+#pragma once
+// Helpers for driving the real windows: find widgets by name, type, press keys, wait for modal
+// dialogs and answer them.
+
+#include "ui/Program.h"
+#include "ui/platform/FormView.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace quaderna::testing {
+
+template <class W = QWidget> W* widget(ui::QtPlatform& platform, const Form& form, const char* name) {
+    ui::FormView* view = platform.viewOf(form);
+    return view ? view->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// Runs `action` as soon as a modal window appears (checked every few milliseconds while the
+// code that opens it is running).
+inline void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000) {
+    auto* timer = new QTimer;
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs] {
+        *elapsed += 10;
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(w);
+        } else if (*elapsed > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace quaderna::testing

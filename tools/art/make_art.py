@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Draws the program's pictures (SVG) into resources/art.
+
+One palette and one hand for every picture: steel blue, navy, gold and white, flat shapes with
+soft shadows. Run it again after changing a drawing; the SVG files are committed.
+"""
+import os
+from xml.sax.saxutils import escape
+
+OUT = os.path.join(os.path.dirname(__file__), '..', '..', 'resources', 'art')
+NAVY, BLUE, LIGHT, GOLD, RED, GREEN = '#1F3A5F', '#4682B4', '#DCE8F4', '#E0A526', '#B22222', '#3C8D5A'
+FONT = "DejaVu Sans, Verdana, Arial, sans-serif"
+
+
+def svg(w, h, body, name):
+    text = (f'<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" '
+            f'width="{w}" height="{h}" viewBox="0 0 {w} {h}">\n'
+            f'<defs><linearGradient id="g" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="#5B93C7"/><stop offset="1" stop-color="{NAVY}"/></linearGradient>'
+            f'<linearGradient id="gold" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="#F3C75B"/><stop offset="1" stop-color="#C98B10"/></linearGradient>'
+            f'<linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="#EAF2FA"/><stop offset="1" stop-color="#C9DCEF"/></linearGradient></defs>\n'
+            f'{body}\n</svg>\n')
+    with open(os.path.join(OUT, name + '.svg'), 'w', encoding='utf-8') as f:
+        f.write(text)
+
+
+def t(x, y, s, size, color=NAVY, weight='bold', anchor='middle', family=FONT, style='normal'):
+    return (f'<text x="{x}" y="{y}" font-family="{family}" font-size="{size}" font-weight="{weight}" '
+            f'font-style="{style}" fill="{color}" text-anchor="{anchor}">{escape(s)}</text>')
+
+
+def lines(x, y, strings, size, step, color=NAVY, weight='normal', anchor='middle'):
+    return ''.join(t(x, y + i * step, s, size, color, weight, anchor) for i, s in enumerate(strings))
+
+
+# --- pictures of the launcher entries (218 x 188) -----------------------------------------------
+def frame(inner):
+    return (f'<rect x="4" y="6" width="210" height="178" rx="14" fill="#000" fill-opacity="0.10"/>'
+            f'<rect x="2" y="2" width="210" height="178" rx="14" fill="url(#sky)" stroke="{BLUE}" stroke-width="2"/>'
+            + inner)
+
+
+def book(x, y, w, h, color, band=GOLD):
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="3" fill="{color}"/>'
+            f'<rect x="{x}" y="{y + h * 0.15}" width="{w}" height="{h * 0.08}" fill="{band}"/>'
+            f'<rect x="{x}" y="{y + h * 0.77}" width="{w}" height="{h * 0.08}" fill="{band}"/>')
+
+
+def person(cx, cy, s, color):
+    return (f'<circle cx="{cx}" cy="{cy}" r="{14 * s}" fill="{color}"/>'
+            f'<path d="M {cx - 26 * s} {cy + 46 * s} Q {cx - 26 * s} {cy + 16 * s} {cx} {cy + 16 * s} '
+            f'Q {cx + 26 * s} {cy + 16 * s} {cx + 26 * s} {cy + 46 * s} Z" fill="{color}"/>')
+
+
+def card(x, y, w, h):
+    return (f'<rect x="{x + 3}" y="{y + 4}" width="{w}" height="{h}" rx="8" fill="#000" fill-opacity="0.15"/>'
+            f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="8" fill="#FFFFFF" stroke="{NAVY}" stroke-width="2"/>'
+            f'<rect x="{x}" y="{y}" width="{w}" height="{h * 0.24}" rx="8" fill="{BLUE}"/>'
+            f'<rect x="{x + 10}" y="{y + h * 0.36}" width="{w * 0.28}" height="{h * 0.52}" fill="{LIGHT}" stroke="{BLUE}"/>'
+            + person(x + 10 + w * 0.14, y + h * 0.5, 0.42 * h / 90, BLUE) +
+            ''.join(f'<rect x="{x + w * 0.42}" y="{y + h * (0.42 + 0.14 * i)}" width="{w * (0.48 - 0.08 * i)}" '
+                    f'height="{h * 0.06}" rx="2" fill="{NAVY}" fill-opacity="0.6"/>' for i in range(4)))
+
+
+entries = {
+    'entry_anagrafica': frame(person(80, 60, 1.3, BLUE) + person(135, 70, 1.05, NAVY) + card(60, 118, 100, 52)),
+    'entry_libri': frame(book(40, 50, 26, 120, BLUE) + book(70, 40, 30, 130, NAVY) + book(104, 60, 24, 110, RED) +
+                         f'<g transform="rotate(14 150 110)">' + book(134, 52, 28, 118, GREEN) + '</g>'
+                         f'<rect x="24" y="168" width="170" height="8" rx="3" fill="{NAVY}"/>'),
+    'entry_tessere': frame(f'<rect x="46" y="24" width="126" height="60" rx="6" fill="{NAVY}"/>'
+                           f'<rect x="58" y="36" width="102" height="10" rx="3" fill="{LIGHT}"/>'
+                           + card(52, 70, 114, 72) +
+                           f'<rect x="36" y="136" width="146" height="34" rx="8" fill="{BLUE}"/>'
+                           f'<circle cx="160" cy="153" r="5" fill="{GOLD}"/>'),
+    'entry_prestiti': frame(book(70, 36, 70, 90, BLUE) +
+                            f'<path d="M 30 150 Q 60 120 100 128 L 150 128 Q 162 130 160 140 L 112 142 '
+                            f'L 170 140 Q 190 128 196 136 L 160 168 L 40 172 Z" fill="#E9B88C" stroke="{NAVY}" '
+                            f'stroke-width="2"/>'
+                            f'<path d="M 150 40 L 186 40 L 186 30 L 204 50 L 186 70 L 186 60 L 150 60 Z" fill="{GOLD}"/>'),
+    'entry_storico': frame(f'<rect x="30" y="30" width="158" height="134" fill="#FFFFFF" stroke="{NAVY}" stroke-width="2"/>'
+                           + ''.join(f'<rect x="{44 + 28 * i}" y="{160 - hgt}" width="18" height="{hgt}" fill="{c}"/>'
+                                     for i, (hgt, c) in enumerate([(50, BLUE), (86, NAVY), (64, GOLD),
+                                                                   (110, GREEN), (92, RED)])) +
+                           f'<path d="M 40 120 L 80 84 L 110 100 L 140 52 L 176 40" fill="none" stroke="{RED}" '
+                           f'stroke-width="4"/>'),
+    'entry_catalogo': frame(book(34, 60, 90, 110, NAVY) +
+                            f'<rect x="44" y="76" width="70" height="6" fill="{LIGHT}"/>'
+                            f'<rect x="44" y="90" width="56" height="6" fill="{LIGHT}"/>'
+                            f'<circle cx="136" cy="78" r="38" fill="#FFFFFF" fill-opacity="0.6" stroke="{BLUE}" '
+                            f'stroke-width="10"/><path d="M 162 106 L 196 146" stroke="{NAVY}" stroke-width="14" '
+                            f'stroke-linecap="round"/>'),
+}
+for name, body in entries.items():
+    svg(218, 188, body, name)
+
+
+def caption_button(name, caption, w=308, h=38):
+    body = (f'<rect x="1" y="3" width="{w - 2}" height="{h - 4}" rx="{(h - 4) / 2}" fill="#000" fill-opacity="0.18"/>'
+            f'<rect x="1" y="1" width="{w - 2}" height="{h - 4}" rx="{(h - 4) / 2}" fill="url(#g)" stroke="{NAVY}"/>'
+            + t(w / 2, h / 2 + 5, caption, 16, '#FFFFFF'))
+    svg(w, h, body, name)
+
+
+for key, caption in [('anagrafica', 'ANAGRAFICA UTENTI'), ('libri', 'ARCHIVIO LIBRI'), ('tessere', 'STAMPA TESSERE'),
+                     ('prestiti', 'PRESTITI E RESTITUZIONI'), ('storico', 'STORICO E STATISTICHE'),
+                     ('catalogo', 'CONSULTAZIONE CATALOGO')]:
+    caption_button('button_' + key, caption)
+
+# --- launcher strips and icons ------------------------------------------------------------------
+svg(620, 90, book(8, 10, 22, 70, BLUE) + book(34, 4, 26, 78, NAVY) + book(64, 16, 20, 66, GOLD, NAVY)
+    + t(100, 66, 'Quaderna', 62, NAVY, 'bold', 'start', "DejaVu Serif, Georgia, serif"), 'avvio_titolo')
+svg(70, 44, f'<rect x="1" y="1" width="68" height="42" rx="10" fill="url(#gold)" stroke="#9A6A00"/>'
+    + t(35, 31, '3.0', 24, '#FFFFFF'), 'avvio_versione')
+svg(940, 54, f'<rect x="0" y="0" width="940" height="54" rx="8" fill="{LIGHT}"/>'
+    + lines(470, 22, ['Software per archiviazione libri, gestione prestiti agli utenti, stampa tessere d\'iscrizione,',
+                      'consultazione dei testi in catalogo in sola lettura'], 15, 20, NAVY, 'normal'), 'avvio_sottotitolo')
+svg(700, 30, t(350, 20, 'Quaderna 3.0 - software per biblioteche  \u2022  quaderna.example.org', 13, NAVY, 'normal'),
+    'avvio_sito')
+
+
+def round_icon(name, inner, color=BLUE, size=30):
+    r = size / 2
+    svg(size, size, f'<circle cx="{r}" cy="{r}" r="{r - 1}" fill="{color}"/>' + inner, name)
+
+
+round_icon('icon_info', t(15, 23, 'i', 20, '#FFFFFF', 'bold', 'middle', "DejaVu Serif, serif"))
+round_icon('icon_guida', t(15, 22, '?', 20, '#FFFFFF'))
+round_icon('icon_copyright', t(15, 21, '\u00a9', 20, '#FFFFFF'), NAVY)
+round_icon('icon_esci', '<path d="M 15 6 L 15 15" stroke="#FFFFFF" stroke-width="3" stroke-linecap="round"/>'
+           '<path d="M 9.5 9.5 A 8 8 0 1 0 20.5 9.5" fill="none" stroke="#FFFFFF" stroke-width="3" '
+           'stroke-linecap="round"/>', RED)
+
+# --- login and password change -------------------------------------------------------------------
+padlock = (f'<rect x="28" y="62" width="78" height="64" rx="10" fill="url(#gold)" stroke="#9A6A00" stroke-width="2"/>'
+           f'<path d="M 44 62 L 44 44 A 23 23 0 0 1 90 44 L 90 62" fill="none" stroke="{NAVY}" stroke-width="10"/>'
+           f'<circle cx="67" cy="88" r="8" fill="{NAVY}"/><rect x="63" y="90" width="8" height="20" rx="3" fill="{NAVY}"/>')
+svg(388, 230, f'<rect x="0" y="0" width="388" height="230" fill="#FFFFFF"/>' + padlock
+    + t(126, 70, 'Password', 34, NAVY, 'bold', 'start')
+    + lines(126, 98, ['Proteggi l\'accesso al programma', 'con una password di tua scelta.'], 14, 19, '#333', 'normal', 'start')
+    + f'<rect x="14" y="150" width="360" height="66" rx="8" fill="{LIGHT}"/>'
+    + lines(194, 176, ['Password di primo accesso:', 'QUADERNA'], 15, 26, NAVY, 'bold'), 'login_logo')
+svg(411, 200, f'<rect x="0" y="0" width="411" height="200" fill="#FFFFFF"/>' + padlock
+    + t(126, 74, 'Cambia password', 30, NAVY, 'bold', 'start')
+    + lines(126, 104, ['Compila i campi sottostanti', 'e premi OK per confermare', 'la nuova password.'], 14, 19,
+            '#333', 'normal', 'start'), 'cambia_logo')
+
+# --- sub-menus ------------------------------------------------------------------------------------
+for name, caption in [('menu_prestiti_titolo', 'PRESTITI E RESTITUZIONI'), ('menu_storico_titolo', 'STORICO E STATISTICHE')]:
+    svg(940, 64, f'<rect x="0" y="0" width="940" height="64" rx="10" fill="url(#g)"/>' + t(470, 44, caption, 32, '#FFFFFF'),
+        name)
+svg(430, 400, f'<rect x="0" y="0" width="430" height="400" rx="16" fill="url(#sky)"/>'
+    + book(60, 120, 120, 190, BLUE) + book(200, 150, 110, 160, NAVY)
+    + f'<path d="M 250 80 L 360 80 L 360 60 L 400 100 L 360 140 L 360 120 L 250 120 Z" fill="{GOLD}"/>'
+    + f'<path d="M 180 340 L 70 340 L 70 360 L 30 320 L 70 280 L 70 300 L 180 300 Z" fill="{GREEN}"/>',
+    'menu_prestiti_illustrazione')
+svg(430, 400, f'<rect x="0" y="0" width="430" height="400" rx="16" fill="url(#sky)"/>'
+    + f'<rect x="50" y="60" width="330" height="280" fill="#FFFFFF" stroke="{NAVY}" stroke-width="3"/>'
+    + ''.join(f'<rect x="{78 + 50 * i}" y="{320 - hgt}" width="34" height="{hgt}" fill="{c}"/>'
+              for i, (hgt, c) in enumerate([(90, BLUE), (170, NAVY), (120, GOLD), (220, GREEN), (150, RED), (190, BLUE)]))
+    + f'<path d="M 90 250 L 150 180 L 200 210 L 260 110 L 350 90" fill="none" stroke="{RED}" stroke-width="6"/>',
+    'menu_storico_illustrazione')
+caption_button('button_guida', 'Guida', 150, 40)
+caption_button('button_esci', 'Esci', 150, 40)
+
+# --- placeholders ------------------------------------------------------------------------------------
+svg(300, 400, f'<rect x="0" y="0" width="300" height="400" fill="#EEF3F8"/>'
+    + f'<circle cx="150" cy="150" r="70" fill="#B8C7D6"/>'
+    + f'<path d="M 40 400 Q 40 250 150 250 Q 260 250 260 400 Z" fill="#B8C7D6"/>', 'foto_bianco')
+print('pictures written to', os.path.normpath(OUT))
