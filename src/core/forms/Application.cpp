@@ -3,9 +3,10 @@
 namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
-    : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmMenuPrestiti(*this),
-      frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
-    standing_ = {&frmPassword, &frmAvvio, &frmCambiaPassword, &frmMenuPrestiti, &frmMenuStorico};
+    : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmLibri(*this),
+      frmConsultaLibri(*this), frmMenuPrestiti(*this), frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword,      &frmAvvio,        &frmCambiaPassword, &frmLibri,
+                 &frmConsultaLibri, &frmMenuPrestiti, &frmMenuStorico};
 }
 
 Application::~Application() = default;

@@ -1,6 +1,8 @@
 #pragma once
 // The program: its standing windows, created once in a fixed order, and the navigation among them.
 
+#include "core/catalogue/ConsultaLibri.h"
+#include "core/catalogue/Libri.h"
 #include "core/forms/Form.h"
 #include "core/forms/Platform.h"
 #include "core/shell/Avvio.h"
@@ -34,6 +36,8 @@ public:
     TfrmPassword frmPassword;
     TfrmAvvio frmAvvio;
     TfrmCambiaPassword frmCambiaPassword;
+    TfrmLibri frmLibri;
+    TfrmConsultaLibri frmConsultaLibri;
     TfrmMenuPrestiti frmMenuPrestiti;
     TfrmMenuStorico frmMenuStorico;
 

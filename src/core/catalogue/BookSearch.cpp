@@ -1,0 +1,204 @@
+#include "core/catalogue/BookSearch.h"
+
+#include "core/forms/Application.h"
+#include "core/forms/ListFind.h"
+#include "core/forms/Messages.h"
+#include "core/storage/RecordFile.h"
+#include "core/text/Text.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace quaderna {
+
+namespace {
+
+// Fields stored in Windows-1252 take one byte per character, so columns are cut and padded on
+// the bytes before the line is turned into UTF-8.
+void column(std::string& line, std::string_view bytes, std::size_t width) {
+    bytes = text::trimView(bytes);
+    if (bytes.size() > width)
+        bytes = bytes.substr(0, width);
+    line.append(bytes);
+    line.append(width - bytes.size(), ' ');
+}
+
+const FieldSpec kCriterionFields[10] = {
+    TLibro::F::Titolo,  TLibro::F::Codice, TLibro::F::Autore, TLibro::F::Curatore, TLibro::F::Genere,
+    TLibro::F::Editore, TLibro::F::Isbn,   TLibro::F::Lingua, TLibro::F::Dewey,    TLibro::F::Note};
+
+bool containsFolded(std::string_view field, std::string_view needle) {
+    if (needle.size() > field.size())
+        return false;
+    const auto it = std::search(field.begin(), field.end(), needle.begin(), needle.end(),
+                                [](char a, char b) { return text::lowerAZ(a) == b; });
+    return it != field.end();
+}
+
+} // namespace
+
+std::string codeCheckLine(std::string_view record) {
+    std::string line = "Cod. ";
+    column(line, rawField(record, TLibro::F::Codice), 24);
+    line += "  ";
+    column(line, rawField(record, TLibro::F::Titolo), 50);
+    return text::fromCp1252(line);
+}
+
+std::string bookLine(std::string_view record) {
+    std::string line = "Cod. ";
+    column(line, rawField(record, TLibro::F::Codice), 24);
+    line += "  ";
+    column(line, rawField(record, TLibro::F::Titolo), 50);
+    line += "  ";
+    column(line, rawField(record, TLibro::F::Autore), 30);
+    line += "  ";
+    line += text::trimView(rawField(record, TLibro::F::Citta));
+    line += ' ';
+    line += text::trimView(rawField(record, TLibro::F::Editore));
+    line += ' ';
+    line += text::trimView(rawField(record, TLibro::F::Anno));
+    return text::fromCp1252(line);
+}
+
+std::vector<std::string> searchBooks(const std::filesystem::path& archive,
+                                     const std::array<std::string, 10>& criteria, bool onlyAvailable) {
+    struct InUse {
+        FieldSpec field;
+        std::string needle; // lower-cased Windows-1252 bytes
+    };
+    std::vector<InUse> inUse;
+    bool impossible = false;
+    for (std::size_t i = 0; i < criteria.size(); ++i) {
+        if (text::trimView(criteria[i]).empty())
+            continue; // blanks only: not in use
+        // A character outside the code page never occurs in a stored field.
+        if (!text::fitsCp1252(criteria[i]))
+            impossible = true;
+        inUse.push_back({kCriterionFields[i], text::lowerAZ(text::toCp1252(criteria[i]))});
+    }
+    std::vector<std::string> lines;
+    RecordFile file(archive, TLibro::Size);
+    if (impossible)
+        return lines;
+    file.scan([&](std::string_view rec, std::int64_t) {
+        if (text::trimView(rawField(rec, TLibro::F::Annullata)) != "No")
+            return true;
+        if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
+            return true;
+        for (const InUse& c : inUse)
+            if (!containsFolded(rawField(rec, c.field), c.needle))
+                return true;
+        lines.push_back(bookLine(rec));
+        return true;
+    });
+    return lines;
+}
+
+BookSearch::BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
+                       std::string title)
+    : Form(app, std::move(className), std::move(caption)), printTitle(std::move(title)),
+      onlyAvailable_(onlyAvailable) {
+    lblAttendere.visible = false;
+    lblConta.visible = false;
+    lblMemory.visible = false;
+    panContainer.visible = false;
+    const auto boxes = criteria();
+    setEnterChain(
+        {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6], boxes[7], boxes[8], boxes[9]});
+    btnCerca.onMouseDown = [this] { btnCercaMouseDown(); };
+    btnCerca.onClick = [this] { btnCercaClick(); };
+    btnTrova.onClick = [this] { btnTrovaClick(); };
+    txtTrova.onKeyDown = [this](Key& k) { txtTrovaKeyDown(k); };
+    lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
+    btnStampa.onClick = [this] { btnStampaClick(); };
+    btnChiudi.onClick = [this] { btnChiudiClick(); };
+    btnAnnulla.onClick = [this] { btnAnnullaClick(); };
+}
+
+void BookSearch::FormShow() {
+    lastFindKey.clear();
+    lstRecords.itemIndex = lstRecords.count() > 0 ? 0 : -1;
+    txtTrova.text.clear();
+    setFocus(txtTitolo);
+}
+
+void BookSearch::FormClose(CloseAction&) {
+    lstRecords.clear();
+    lblAttendere.visible = false;
+}
+
+void BookSearch::btnCercaMouseDown() {
+    lblAttendere.visible = true;
+}
+
+void BookSearch::btnCercaClick() {
+    std::array<std::string, 10> typed;
+    int inUse = 0;
+    const auto boxes = criteria();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        typed[i] = boxes[i]->text;
+        if (!text::trimView(typed[i]).empty())
+            ++inUse;
+    }
+    lblConta.text = std::to_string(inUse);
+    lstRecords.clear();
+    try {
+        lstRecords.setItems(searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_));
+    } catch (const IoError&) {
+        lblAttendere.visible = false;
+        ui().showMessage(msg::ArchivioNonAccessibile);
+        return;
+    }
+    lblAttendere.visible = false;
+    lblTrovate.text = "Il presente riepilogo contiene " + std::to_string(lstRecords.count()) + " schede.";
+    panContainer.visible = true;
+    panAvvio.visible = false;
+    txtTrova.text.clear();
+    setFocus(txtTrova);
+}
+
+void BookSearch::btnTrovaClick() {
+    findInList(lstRecords, txtTrova.text, lastFindKey, ui());
+}
+
+void BookSearch::txtTrovaKeyDown(Key& key) {
+    if (key.code == VK::Return) {
+        key.swallow();
+        setFocus(btnTrova);
+    }
+}
+
+void BookSearch::lstRecordsDblClick() {
+    try {
+        if (lstRecords.itemIndex < 0 || lstRecords.itemIndex >= lstRecords.count())
+            throw IoError("no line selected", 0);
+        const std::string chosen = text::trim(lstRecords.selectedText());
+        const std::string marker = text::trim(lblMemory.text);
+        BookSheet* target = nullptr;
+        if (marker == "libri")
+            target = &app.frmLibri;
+        else if (marker == "consulta_libri")
+            target = &app.frmConsultaLibri;
+        RecordFile file(app.dataFile(TLibro::FileName), TLibro::Size);
+        file.scan([&](std::string_view rec, std::int64_t index) {
+            if (text::trim(bookLine(rec)) == chosen && target)
+                target->showRecord(TLibro::decode(rec), index + 1);
+            return true;
+        });
+    } catch (const std::exception&) {
+        // The window closes without a message; what was already written stays.
+    }
+    app.close(*this);
+}
+
+void BookSearch::btnStampaClick() {}
+
+void BookSearch::btnChiudiClick() {
+    app.close(*this);
+}
+void BookSearch::btnAnnullaClick() {
+    app.close(*this);
+}
+
+} // namespace quaderna

@@ -1,0 +1,34 @@
+#include "core/catalogue/ConsultaLibri.h"
+
+#include "core/forms/Application.h"
+
+namespace quaderna {
+
+namespace {
+constexpr const char* kChiusura =
+    "Attenzione: chiudendo questa schermata di lavoro, l'applicazione sar\xC3\xA0 "
+    "terminata.\r\n\r\nSi conferma la chiusura del programma?";
+} // namespace
+
+TfrmConsultaLibri::TfrmConsultaLibri(Application& app)
+    : BookSheet(app, "TfrmConsultaLibri", " Quaderna 3.0 - Consultazione Catalogo Libri") {
+    for (auto& [member, box] : fieldBoxes())
+        box->readOnly = true;
+    cmdStampa.onClick = [this] { cmdStampaClick(); };
+}
+
+void TfrmConsultaLibri::FormShow() {
+    clearScreen({});
+}
+
+void TfrmConsultaLibri::FormClose(CloseAction& action) {
+    if (ui().messageBox(kChiusura, MsgKind::Confirmation) == MsgButton::No) {
+        action = CloseAction::None;
+        return;
+    }
+    app.terminate();
+}
+
+void TfrmConsultaLibri::cmdStampaClick() {}
+
+} // namespace quaderna

@@ -1,0 +1,21 @@
+#pragma once
+// The read-only catalogue for readers: the book sheet without any command that changes data.
+// Closing it ends the program, so that a reader cannot reach the other windows.
+
+#include "core/catalogue/BookSheet.h"
+
+namespace quaderna {
+
+class TfrmConsultaLibri : public BookSheet {
+public:
+    explicit TfrmConsultaLibri(Application& app);
+
+    void FormShow() override;
+    void FormClose(CloseAction& action) override;
+    void cmdStampaClick();
+
+protected:
+    const char* marker() const override { return "consulta_libri"; }
+};
+
+} // namespace quaderna

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/catalogue/BookSearch.h"
+
+namespace quaderna {
+
+// Every book not marked cancelled and not on loan.
+class TfrmTrovaDisponibili : public BookSearch {
+public:
+    explicit TfrmTrovaDisponibili(Application& app)
+        : BookSearch(app, "TfrmTrovaDisponibili", " Trova libri disponibili per il prestito", true,
+                     "Riepilogo libri disponibili per il prestito") {}
+};
+
+} // namespace quaderna

@@ -1,0 +1,16 @@
+#pragma once
+// Messages that many windows share.
+
+namespace quaderna::msg {
+
+inline constexpr const char* ArchivioNonAccessibile =
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i "
+    "privilegi di "
+    "scrittura nella cartella di installazione del programma.";
+inline constexpr const char* ArchivioVuoto = "L'archivio non contiene nessuna scheda.";
+inline constexpr const char* ListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
+inline constexpr const char* ModificheSalvate =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline constexpr const char* SchedaInserita = "La scheda corrente \xC3\xA8 stata inserita in archivio.";
+
+} // namespace quaderna::msg
