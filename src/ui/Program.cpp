@@ -1,5 +1,6 @@
 #include "ui/Program.h"
 
+#include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/ShellViews.h"
 
@@ -16,6 +17,7 @@ namespace quaderna::ui {
 Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) {
     platform.setApplication(app);
     registerShellViews(platform);
+    registerCatalogueViews(platform);
 }
 
 Program::~Program() {

@@ -2,6 +2,8 @@
 // windows as a person would and saves each window as a PNG.
 //   quaderna-screenshots OUTPUT_FOLDER
 
+#include "SampleData.h"
+#include "core/catalogue/TrovaLibri.h"
 #include "core/shell/Password.h"
 #include "ui/Program.h"
 #include "ui/platform/FormView.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,8 +40,8 @@ void shoot(QWidget* w, const char* name) {
 }
 
 // Shoots a modal dialog that `open` brings up, then lets `close` end it.
-[[maybe_unused]] void shootModal(const std::function<void()>& open, const char* name,
-                                 const std::function<void(QWidget*)>& close) {
+void shootModal(const std::function<void()>& open, const char* name,
+                const std::function<void(QWidget*)>& close) {
     QTimer::singleShot(400, [name, close] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w)
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     QTemporaryDir data;
     password::installFirstAccess(data.path().toStdString());
+    writeSampleBooks(data.path().toStdString());
 
     ui::Program program(data.path().toStdString());
     program.start();
@@ -81,5 +85,28 @@ int main(int argc, char** argv) {
     program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmMenuStorico"); });
     shoot(view(app.frmMenuStorico), "history-menu");
     program.platform.dispatch([&] { app.close(app.frmMenuStorico); });
+
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmLibri"); });
+    program.platform.dispatch([&] { app.frmLibri.cmdAvantiClick(); });
+    program.platform.dispatch([&] { app.frmLibri.setFocus(app.frmLibri.txtAutore); });
+    shoot(view(app.frmLibri), "book-archive");
+    shootModal(
+        [&] { program.platform.dispatch([&] { app.frmLibri.cmdTrovaClick(); }); }, "book-search-criteria",
+        [&](QWidget*) {
+            program.platform.dispatch([&] {
+                auto* search = dynamic_cast<TfrmTrovaLibri*>(app.frmLibri.app.standing().front());
+                (void)search;
+            });
+            auto* cerca =
+                QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("btnCerca"));
+            cerca->click();
+            shoot(QApplication::activeModalWidget(), "book-search-results");
+            QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
+        });
+    program.platform.dispatch([&] { app.frmLibri.cmdNuovoClick(); });
+    program.platform.dispatch([&] { app.frmLibri.txtCodice.text = "NAR-0004"; });
+    shootModal([&] { program.platform.dispatch([&] { app.frmLibri.btnCodiceClick(); }); }, "code-check",
+               [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click(); });
+    program.platform.dispatch([&] { app.close(app.frmLibri); });
     return 0;
 }

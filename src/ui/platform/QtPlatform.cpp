@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QThread>
 #include <QUrl>
 
 #include <exception>
@@ -87,8 +88,8 @@ void QtPlatform::dispatch(const std::function<void()>& handler) {
         return;
     }
     --dispatchDepth_;
-    if (dispatchDepth_ == 0)
-        refreshAll();
+    // Nested handlers (those of a modal dialog) refresh too: the screen always shows the models.
+    refreshAll();
 }
 
 QWidget* QtPlatform::activeParent() const {
@@ -197,7 +198,9 @@ void QtPlatform::showModal(Form& form) {
 void QtPlatform::terminate() {
     for (auto& [form, view] : views_)
         view->hide();
-    QCoreApplication::exit(0);
+    // Ends every running event loop; with none running (start-up, tests) there is nothing to end.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 std::optional<std::filesystem::path> QtPlatform::openFile(std::string_view title,
