@@ -46,6 +46,7 @@ TEST_F(Carta, NumbersThatPassTheRuleAreNamedByTheirLeadingDigits) {
     for (const auto& c : cases) {
         for (const Outcome& r : {check(c.numero), type(c.numero)}) {
             EXPECT_EQ(r.text(), valido(c.numero, c.tipo));
+            EXPECT_EQ(r.shown, c.numero);
             EXPECT_EQ(r.kind(), Shown::Information);
             EXPECT_EQ(r.messages.size(), 1u);
             EXPECT_FALSE(r.stillOpen);

@@ -34,6 +34,7 @@ TEST_F(CodFisc, ValidCodesTypedOrPassedInAnyCaseAreValidAndCloseTheWindow) {
                                                 {"", "  " + lower + "  "}}) {
             const Outcome r = check(fromCaller, typed);
             EXPECT_EQ(r.text(), kValido) << fromCaller << typed;
+            EXPECT_EQ(r.shown, typed.empty() ? fromCaller : std::string(code));
             EXPECT_EQ(r.kind(), Shown::Information);
             EXPECT_EQ(r.messages.size(), 1u);
             EXPECT_FALSE(r.stillOpen);

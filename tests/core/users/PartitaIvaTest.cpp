@@ -41,6 +41,7 @@ TEST_F(PartitaIva, ValidNumbersNameTheOfficeThatIssuedThem) {
     for (const auto& c : cases) {
         for (const Outcome& r : {check(c.numero), type(c.numero)}) {
             EXPECT_EQ(r.text(), valida(c.ufficio)) << c.numero;
+            EXPECT_EQ(r.shown, c.numero);
             EXPECT_EQ(r.kind(), Shown::Information);
             EXPECT_EQ(r.messages.size(), 1u);
             EXPECT_FALSE(r.stillOpen);
