@@ -22,11 +22,14 @@ constexpr std::size_t kSigns = kLast - kFirst + 1;
 
 // Values of the characters "0" to "Z" at the odd positions (1, 3, ..., 15). The seven signs
 // between "9" and "A" count 0.
-constexpr std::array<int, kSigns> kDispari = {1,  0,  5,  7,  9, 13, 15, 17, 19, 21, // 0-9
-                                              0,  0,  0,  0,  0, 0,  0,              // : ; < = > ? @
-                                              1,  0,  5,  7,  9, 13, 15, 17, 19, 21, 2,
-                                              4,  18, 20, 11, 3, 6,  8,  12, 14, 16, // A-U
-                                              10, 22, 25, 24, 23};                   // V-Z
+// clang-format off
+constexpr std::array<int, kSigns> kDispari = {
+    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                // 0-9
+    0, 0, 0, 0, 0, 0, 0,                                              // : ; < = > ? @
+    1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18,                      // A-M
+    20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23,                  // N-Z
+};
+// clang-format on
 
 // Values at the even positions (2, 4, ..., 14): digits count themselves, letters their place from 0.
 constexpr std::array<int, kSigns> kPari = [] {
