@@ -2,6 +2,7 @@
 
 #include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
+#include "ui/users/CheckerViews.h"
 #include "ui/shell/ShellViews.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     platform.setApplication(app);
     registerShellViews(platform);
     registerCatalogueViews(platform);
+    registerCheckerViews(platform);
 }
 
 Program::~Program() {
