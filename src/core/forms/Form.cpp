@@ -8,7 +8,8 @@
 namespace quaderna {
 
 Control::Control(Form* owner, std::string name) : owner_(owner), name_(std::move(name)) {
-    owner_->controls_.push_back(this);
+    if (owner_)
+        owner_->controls_.push_back(this);
 }
 
 void ListBox::clear() {

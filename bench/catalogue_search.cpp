@@ -1,0 +1,72 @@
+// The book search ("Cerca" with two criteria, building and sorting the lines) and the code check
+// on a generated archive, against reading the same file into memory.
+
+#include "BookArchive.h"
+#include "core/catalogue/BookSearch.h"
+#include "core/catalogue/Convalida.h"
+#include "core/text/Text.h"
+
+#include <algorithm>
+
+#include <benchmark/benchmark.h>
+
+using namespace quaderna;
+
+namespace {
+
+void ReadLibriPro(benchmark::State& state) {
+    const auto file = bench::bookArchive(static_cast<int>(state.range(0))) / TLibro::FileName;
+    bench::readWholeFile(file);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readWholeFile(file));
+}
+
+// Two criteria: a word of the title and a piece of the author's name (a wide result: about
+// one book in six of the archive), then the lines sorted into a list as the window does.
+void SearchTwoCriteriaAndSort(benchmark::State& state) {
+    const auto dir = bench::bookArchive(static_cast<int>(state.range(0)));
+    bench::readWholeFile(dir / TLibro::FileName);
+    std::array<std::string, 10> criteria;
+    criteria[0] = "mare";  // title
+    criteria[2] = "italo"; // author
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        auto lines = searchBooks(dir / TLibro::FileName, criteria, false);
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        listed = lines.size();
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.counters["listed"] = static_cast<double>(listed);
+}
+
+// Every book listed: the largest list the window can be asked to hold.
+void SearchNoCriterionAndSort(benchmark::State& state) {
+    const auto dir = bench::bookArchive(static_cast<int>(state.range(0)));
+    bench::readWholeFile(dir / TLibro::FileName);
+    const std::array<std::string, 10> criteria;
+    std::size_t listed = 0;
+    for (auto _ : state) {
+        auto lines = searchBooks(dir / TLibro::FileName, criteria, false);
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        listed = lines.size();
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.counters["listed"] = static_cast<double>(listed);
+}
+
+void CodeCheck(benchmark::State& state) {
+    const auto dir = bench::bookArchive(static_cast<int>(state.range(0)));
+    bench::readWholeFile(dir / TLibro::FileName);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(booksCarryingCode(dir / TLibro::FileName, "nuovo-codice-1").size());
+}
+
+} // namespace
+
+BENCHMARK(ReadLibriPro)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchTwoCriteriaAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchNoCriterionAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CodeCheck)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
