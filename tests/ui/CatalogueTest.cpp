@@ -125,3 +125,35 @@ TEST(CatalogueWindows, TheReadOnlyCatalogueAsksBeforeEndingTheProgram) {
     view->close();
     EXPECT_TRUE(app.terminated());
 }
+
+TEST(CatalogueWindows, TheDeweyTableLoadsBehindItsPictureAndFillsTheBookWindow) {
+    TempDir dir;
+    ui::Program program(dir.path());
+    program.start();
+    Application& app = program.app;
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmLibri"); });
+    int rowsAtShow = -1, rowsLater = -1;
+    bool pictureAtShow = false, pictureLater = true;
+    whenModal([&](QWidget* w) {
+        auto* list = w->findChild<QListView*>("lstRecords");
+        rowsAtShow = list->model()->rowCount();
+        pictureAtShow = w->findChild<QWidget*>("panDewey")->isVisible();
+        QTest::qWait(1300);
+        rowsLater = list->model()->rowCount();
+        pictureLater = w->findChild<QWidget*>("panDewey")->isVisible();
+        QModelIndex row;
+        for (int i = 0; i < rowsLater && !row.isValid(); ++i)
+            if (list->model()->index(i, 0).data().toString().startsWith(
+                    QStringLiteral("846 LETTERE FRANCESI, 1600")))
+                row = list->model()->index(i, 0);
+        list->setCurrentIndex(row);
+        emit list->doubleClicked(row);
+    });
+    program.platform.dispatch([&] { app.frmLibri.btnDewey.onClick(); });
+    EXPECT_EQ(rowsAtShow, 0);
+    EXPECT_TRUE(pictureAtShow);
+    EXPECT_EQ(rowsLater, 3721);
+    EXPECT_FALSE(pictureLater);
+    EXPECT_EQ(program.platform.viewOf(app.frmLibri)->findChild<QLineEdit*>("txtDewey")->text(),
+              QStringLiteral("846"));
+}

@@ -86,3 +86,9 @@ section('section_annullata', f'<path d="M 15 15 L 33 33 M 33 15 L 15 33" stroke=
 svg(620, 44, f'<rect x="0" y="0" width="620" height="44" rx="8" fill="url(#g)"/>' + t(310, 30, 'CONVALIDA CODICE LIBRO', 22, W),
     'convalida_titolo')
 print('book window pictures written')
+
+hourglass = (f'<path d="M 14 8 L 34 8 L 34 12 L 26 27 L 34 42 L 34 46 L 14 46 L 14 42 L 22 27 L 14 12 Z" '
+             f'fill="{LIGHT}" stroke="{NAVY}" stroke-width="2"/><path d="M 18 40 L 30 40 L 24 31 Z" fill="{GOLD}"/>')
+svg(418, 54, f'<rect x="1" y="1" width="416" height="52" rx="8" fill="#FFFFFF" stroke="{BLUE}" stroke-width="2"/>'
+    + hourglass + lines(232, 24, ['Caricamento Tabella Codici Dewey in corso.', 'Attendere...'], 14, 18, NAVY, 'bold'),
+    'dewey_caricamento')

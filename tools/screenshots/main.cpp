@@ -107,6 +107,14 @@ int main(int argc, char** argv) {
     program.platform.dispatch([&] { app.frmLibri.txtCodice.text = "NAR-0004"; });
     shootModal([&] { program.platform.dispatch([&] { app.frmLibri.btnCodiceClick(); }); }, "code-check",
                [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click(); });
+    QTimer::singleShot(1600, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        shoot(w, "dewey-table");
+        w->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
+    });
+    program.platform.dispatch([&] { app.frmLibri.btnDeweyClick(); });
     program.platform.dispatch([&] { app.close(app.frmLibri); });
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "core/catalogue/Libri.h"
 
+#include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/forms/Application.h"
 #include "core/forms/Messages.h"
@@ -146,7 +147,9 @@ void TfrmLibri::btnCodiceClick() {
         *this, {}, [&](TfrmConvalida& d) { d.txtCodice.text = "CODICE DA CONVALIDARE:  " + code; });
 }
 
-void TfrmLibri::btnDeweyClick() {}
+void TfrmLibri::btnDeweyClick() {
+    app.runDialog<TfrmCodici_Dewey>(*this, "libri");
+}
 
 void TfrmLibri::btnGoogleClick() {
     const std::string isbn = text::trim(txtIsbn.text);

@@ -72,6 +72,11 @@ public:
 
     Date today() { return ui.today(); }
 
+    // What a few windows remember from one opening to the next during a run.
+    struct Session {
+        std::string deweyFindKey; // the Dewey table's last "Trova" text
+    } session;
+
 private:
     void showModal(Form& dialog);
     std::filesystem::path dataDir_;

@@ -1,6 +1,7 @@
 #include "ui/catalogue/CatalogueViews.h"
 
 #include "core/catalogue/BookSearch.h"
+#include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
@@ -272,6 +273,38 @@ public:
     }
 };
 
+class DeweyView : public FormView {
+public:
+    DeweyView(QtPlatform& p, TfrmCodici_Dewey& m, QWidget* parent) : FormView(p, m, parent) {
+        fixedWindow(861, 561);
+        const QFont explain = typeface("Verdana", 12);
+        text(this,
+             u("Immettere una o più parole consecutive presenti nella voce in elenco da cercare e premere il "
+               "pulsante "
+               "Trova."),
+             QRect(30, 12, 800, 20), explain)
+            ->setObjectName("lblRigo01");
+        text(this,
+             u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
+               "clic su "
+               "Trova."),
+             QRect(30, 34, 800, 20), explain)
+            ->setObjectName("lblRigo02");
+        text(this, u("Per importare un codice Dewey dall'elenco, selezionarlo con un doppio clic."),
+             QRect(30, 56, 800, 20), explain, QColor(0xDC, 0x14, 0x3C))
+            ->setObjectName("lblRigo03");
+        edit(this, m.txtTrova, QRect(30, 88, 665, 32), typeface("Verdana", 12, true));
+        button(this, m.btnTrova, QRect(705, 88, 126, 32), u("Trova"), typeface("Verdana", 12, true));
+        list(this, m.lstRecords, QRect(30, 132, 801, 281), typeface("Courier New", 12), 760);
+        auto* loading = panel(this, m.panDewey, QRect(221, 246, 418, 54));
+        art(loading, QStringLiteral(":/art/dewey_caricamento.svg"), QRect(0, 0, 418, 54));
+        label(this, m.lblAttendere, QRect(30, 428, 400, 24), typeface("Verdana", 12, false, true), kNavy);
+        button(this, m.btnStampa, QRect(579, 500, 120, 36), u("Stampa"), typeface("Verdana", 12));
+        button(this, m.btnChiudi, QRect(711, 500, 120, 36), u("Chiudi"), typeface("Verdana", 12));
+        timer(m.timCarica);
+    }
+};
+
 template <class M, class V> void add(QtPlatform& platform) {
     platform.registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
         return new V(p, static_cast<M&>(f), parent);
@@ -286,6 +319,7 @@ void registerCatalogueViews(QtPlatform& platform) {
     add<TfrmTrovaLibri, SearchView>(platform);
     add<TfrmTrovaDisponibili, SearchView>(platform);
     add<TfrmConvalida, ConvalidaView>(platform);
+    add<TfrmCodici_Dewey, DeweyView>(platform);
 }
 
 } // namespace quaderna::ui
