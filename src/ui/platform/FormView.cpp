@@ -178,6 +178,12 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
     e->setGeometry(r);
     e->setFont(f);
     watchInput(m, e);
+    if (m.onKeyDown) {
+        // A box that filters its keys takes text only from the keyboard: no pasting from the
+        // context menu, no dropping.
+        e->setContextMenuPolicy(Qt::NoContextMenu);
+        e->setAcceptDrops(false);
+    }
     connect(e, &QLineEdit::textChanged, this, [this, &m](const QString& t) {
         if (refreshing_)
             return;
