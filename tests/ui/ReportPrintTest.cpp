@@ -253,6 +253,42 @@ TEST(ReportPaint, TextIsClippedToItsBoxAndNeverWrapped) {
     EXPECT_EQ(darkPixels(img, r, next.left, next.top, next.width, next.height, dpi), 0);
 }
 
+TEST(ReportPaint, OnlyAWrappingMemoContinuesALongLineBelow) {
+    constexpr int dpi = 192;
+    for (bool wrap : {false, true}) {
+        SCOPED_TRACE(wrap);
+        Report r;
+        ReportObject m = ReportObject::memo("m", 10, 10, 200, 100);
+        m.font = Font{"Arial", 10, false, colors::Black};
+        m.wordWrap = wrap;
+        m.setText("uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici quattordici");
+        r.objects.push_back(m);
+        const QImage img = paint(r, dpi);
+        // One line of 10 pt is about 15 units high.
+        EXPECT_GT(darkPixels(img, r, 10, 10, 200, 15, dpi), 0);
+        EXPECT_EQ(darkPixels(img, r, 10, 27, 200, 15, dpi) > 0, wrap);
+        // Wrapped or not, nothing runs past the memo's right side.
+        EXPECT_EQ(darkPixels(img, r, 211, 10, 100, 100, dpi), 0);
+    }
+}
+
+TEST(ReportPaint, APictureFitsItsBoxKeepingItsProportions) {
+    constexpr int dpi = 96;
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    Report r;
+    ReportObject pic = ReportObject::picture("imgFoto", 100, 100, 100, 100);
+    pic.image = ui::makeImage(red);
+    r.objects.push_back(pic);
+    const QImage img = paint(r, dpi);
+    const int ox = qRound(units::fromMm(10)), oy = qRound(units::fromMm(10));
+    EXPECT_EQ(img.pixelColor(ox + 150, oy + 150), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(ox + 102, oy + 127), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(ox + 150, oy + 115), QColor(Qt::white))
+        << "the picture is 50 units high, centred";
+    EXPECT_EQ(img.pixelColor(ox + 150, oy + 185), QColor(Qt::white));
+}
+
 TEST(ReportPaint, TheUserSheetDrawsItsEmblemAndColouredBoxes) {
     constexpr int dpi = 96;
     const Report r = reports::schedaInformativa();

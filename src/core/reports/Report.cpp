@@ -173,7 +173,11 @@ const ReportObject* Report::find(std::string_view wanted) const {
 }
 
 ReportObject* Report::memo(std::string_view wanted) {
-    ReportObject* o = find(wanted);
+    return const_cast<ReportObject*>(std::as_const(*this).memo(wanted));
+}
+
+const ReportObject* Report::memo(std::string_view wanted) const {
+    const ReportObject* o = find(wanted);
     return o && o->kind == ReportObject::Kind::Memo ? o : nullptr;
 }
 

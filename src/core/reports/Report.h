@@ -87,7 +87,9 @@ public:
     Font font;
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Top;
-    bool wordWrap = false; // lines are never broken; what does not fit is clipped
+    // Off: each line prints on one line and what does not fit is clipped. On: a line wider than
+    // the memo goes on on the next line, except in a memo with a fixed line distance.
+    bool wordWrap = false;
     bool evaluate = false; // "[DATE]" and "[TIME]" are replaced when printed
     // Distance from one line to the next; 0 is the font's own line spacing. A memo with a fixed
     // distance may be split across pages between two lines.
@@ -166,6 +168,7 @@ public:
     const ReportObject* find(std::string_view name) const;
     // The same, only when the object is a memo.
     ReportObject* memo(std::string_view name);
+    const ReportObject* memo(std::string_view name) const;
     // Throws std::out_of_range when there is no such object.
     ReportObject& at(std::string_view name);
     Band* band(std::string_view name);

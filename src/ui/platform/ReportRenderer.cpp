@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgRenderer>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -60,6 +61,28 @@ void drawBox(const Canvas& c, const ReportObject& o, const QRectF& box) {
     }
 }
 
+// A line broken at word boundaries (anywhere, for a word too long) into lines of the given width.
+void appendWrapped(std::vector<QString>& out, const QString& text, const QFont& font, QPaintDevice* device,
+                   double width) {
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    bool any = false;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        QString part = text.mid(line.textStart(), line.textLength());
+        while (part.endsWith(QLatin1Char(' ')))
+            part.chop(1);
+        out.push_back(part);
+        any = true;
+    }
+    layout.endLayout();
+    if (!any)
+        out.push_back(QString());
+}
+
 // Lines [first, last) of a memo; `area` is the part of the memo that shows on this page.
 void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t first, std::size_t last,
               const QRectF& area, const DateTime& at) {
@@ -73,8 +96,24 @@ void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t fir
     c.p.setFont(font);
     c.p.setPen(qcolor(m.font.color));
     const QFontMetricsF fm(font, c.p.device());
+    const double gap = textGap * c.scale;
+
+    // A memo with a fixed line distance keeps one printed line per line, as its pages count them.
+    const bool wrap = m.wordWrap && m.lineHeight <= 0;
+    std::vector<QString> shown;
+    shown.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i) {
+        const QString line = qs(m.printedLine(i, at));
+        if (wrap)
+            appendWrapped(shown, line, font, c.p.device(), std::max(0.0, r.width() - 2 * gap));
+        else
+            shown.push_back(line);
+    }
+    const std::size_t offset = wrap ? 0 : first; // the index of shown[0] among all the lines
+    const std::size_t total = wrap ? shown.size() : m.lines().size();
+
     const double pitch = m.lineHeight > 0 ? m.lineHeight * c.scale : fm.lineSpacing();
-    const double block = static_cast<double>(m.lines().size()) * pitch;
+    const double block = static_cast<double>(total) * pitch;
     double top = r.top();
     if (m.vAlign == VAlign::Center)
         top = r.top() + (r.height() - block) / 2;
@@ -82,15 +121,14 @@ void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t fir
         top = r.bottom() - block;
     // Each line's glyphs sit in the middle of their slot.
     const double baseline = (pitch - fm.ascent() - fm.descent()) / 2 + fm.ascent();
-    const double gap = textGap * c.scale;
-    for (std::size_t i = first; i < last; ++i) {
-        const QString line = qs(m.printedLine(i, at));
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        const QString& line = shown[k];
         double x = r.left() + gap;
         if (m.hAlign != HAlign::Left) {
             const double width = fm.horizontalAdvance(line);
             x = m.hAlign == HAlign::Center ? r.center().x() - width / 2 : r.right() - gap - width;
         }
-        c.p.drawText(QPointF(x, top + static_cast<double>(i) * pitch + baseline), line);
+        c.p.drawText(QPointF(x, top + static_cast<double>(offset + k) * pitch + baseline), line);
     }
     c.p.restore();
 }
