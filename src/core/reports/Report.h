@@ -91,8 +91,8 @@ public:
     // the memo goes on on the next line, except in a memo with a fixed line distance.
     bool wordWrap = false;
     bool evaluate = false; // "[DATE]" and "[TIME]" are replaced when printed
-    // Distance from one line to the next; 0 is the font's own line spacing. A memo with a fixed
-    // distance may be split across pages between two lines.
+    // Distance from one line to the next; 0 is the font's own line spacing. In a band that may
+    // split, a memo with a fixed distance continues on the next page between two lines.
     double lineHeight = 0;
 
     // Pictures: an image, or else a picture that comes with the program, by name.
@@ -183,7 +183,8 @@ public:
 };
 
 // Whether an object of a band prints in the given part of it: the part that holds the object's
-// top. A memo with a fixed line distance prints in every part that holds some of its lines.
+// top. A memo that continues from page to page prints in every part that holds some of its
+// lines.
 bool printsIn(const Band& band, const ReportObject& object, const PlacedBand& part);
 // The lines of a memo of a band that print in the given part: [first, last).
 std::pair<std::size_t, std::size_t> linesIn(const Band& band, const ReportObject& memo,
