@@ -98,4 +98,28 @@ caption_button('button_esci', 'Esci', 150, 40)
 svg(300, 400, f'<rect x="0" y="0" width="300" height="400" fill="#EEF3F8"/>'
     + f'<circle cx="150" cy="150" r="70" fill="#B8C7D6"/>'
     + f'<path d="M 40 400 Q 40 250 150 250 Q 260 250 260 400 Z" fill="#B8C7D6"/>', 'foto_bianco')
+# --- printed sheets and the preview window -----------------------------------------------------------
+# The emblem in the corner of the user sheet: books under an arch, no lettering (it would print as text).
+svg(170, 130, f'<rect x="2" y="2" width="166" height="126" rx="12" fill="url(#sky)" stroke="{NAVY}" stroke-width="3"/>'
+    + f'<path d="M 24 112 L 24 56 A 61 40 0 0 1 146 56 L 146 112" fill="none" stroke="{NAVY}" stroke-width="6"/>'
+    + book(44, 58, 18, 52, BLUE) + book(64, 50, 20, 60, NAVY) + book(86, 62, 16, 48, GOLD, NAVY)
+    + f'<g transform="rotate(12 114 84)">' + book(106, 58, 18, 52, RED) + '</g>'
+    + f'<rect x="20" y="110" width="130" height="8" rx="2" fill="{NAVY}"/>', 'scheda_logo')
+
+lens = (f'<circle cx="13" cy="13" r="8.5" fill="#FFFFFF" stroke="{NAVY}" stroke-width="3"/>'
+        f'<path d="M 19.5 19.5 L 27 27" stroke="{NAVY}" stroke-width="4" stroke-linecap="round"/>')
+svg(32, 32, f'<rect x="8" y="3" width="16" height="9" fill="#FFFFFF" stroke="{NAVY}" stroke-width="1.5"/>'
+    + f'<rect x="2" y="11" width="28" height="13" rx="3" fill="{BLUE}" stroke="{NAVY}" stroke-width="1.5"/>'
+    + f'<rect x="8" y="19" width="16" height="10" fill="#FFFFFF" stroke="{NAVY}" stroke-width="1.5"/>'
+    + f'<circle cx="25" cy="15" r="1.6" fill="{GOLD}"/>', 'anteprima_stampa')
+svg(32, 32, lens + f'<path d="M 9 13 L 17 13 M 13 9 L 13 17" stroke="{BLUE}" stroke-width="2.5"/>',
+    'anteprima_ingrandisci')
+svg(32, 32, lens + f'<path d="M 9 13 L 17 13" stroke="{BLUE}" stroke-width="2.5"/>', 'anteprima_riduci')
+svg(32, 32, f'<rect x="3" y="5" width="26" height="22" rx="2" fill="{LIGHT}" stroke="{NAVY}" stroke-width="1.5"/>'
+    + ''.join(f'<path d="{d}" fill="none" stroke="{BLUE}" stroke-width="2.5"/>'
+              for d in ['M 7 14 L 7 9 L 12 9', 'M 20 9 L 25 9 L 25 14', 'M 25 18 L 25 23 L 20 23',
+                        'M 12 23 L 7 23 L 7 18']), 'anteprima_schermo')
+svg(32, 32, f'<circle cx="16" cy="16" r="13" fill="{RED}"/>'
+    + '<path d="M 11 11 L 21 21 M 21 11 L 11 21" stroke="#FFFFFF" stroke-width="3" stroke-linecap="round"/>',
+    'anteprima_chiudi')
 print('pictures written to', os.path.normpath(OUT))

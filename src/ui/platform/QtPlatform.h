@@ -13,6 +13,8 @@
 #include <typeindex>
 #include <vector>
 
+class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace quaderna {
@@ -81,6 +83,15 @@ public:
     std::function<void(const QString& url)> shellOpenHook;
     // Called instead of showing message boxes when set (tests): returns the answer.
     std::function<MsgButton(const QString& text, MsgKind kind, bool plain)> messageHook;
+    // Called instead of the print dialog when set (tests, the print check): configures the
+    // printer as the person would; false is the dialog cancelled.
+    std::function<bool(QPrinter& printer)> printDialogHook;
+    // Called instead of showing the preview window when set (tests): looks at it, drives it; the
+    // window is destroyed when the hook returns.
+    std::function<void(QDialog& window)> previewHook;
+
+    // Draws the report straight into a PDF file, with no dialog.
+    bool renderToPdf(const Report& report, const QString& file);
 
 private:
     QWidget* activeParent() const;

@@ -86,12 +86,12 @@ bool FakePlatform::shellOpen(std::string_view command) {
 bool FakePlatform::print(const Report& report) {
     if (!printDialogAccepts)
         return false;
-    printed.push_back(&report);
+    printed.push_back(report);
     return true;
 }
 
 void FakePlatform::preview(const Report& report) {
-    previewed.push_back(&report);
+    previewed.push_back(report);
 }
 
 void Person::type(Edit& box, std::string_view s) {

@@ -4,6 +4,7 @@
 
 #include "core/forms/Application.h"
 #include "core/forms/Platform.h"
+#include "core/reports/Report.h"
 
 #include <deque>
 #include <filesystem>
@@ -35,7 +36,8 @@ public:
     std::vector<std::string> dialogsShown; // class names, in order
     std::vector<std::string> events;       // "show TfrmAvvio", "hide TfrmPassword", ...
     std::deque<std::optional<std::filesystem::path>> filesToOpen;
-    std::vector<const Report*> printed, previewed;
+    // Copies of the reports as they were handed over: a window's report goes with the window.
+    std::vector<Report> printed, previewed;
     bool printDialogAccepts = true;
     bool terminated = false;
     Date fixedToday{2022, 3, 10};

@@ -1,0 +1,264 @@
+#include "ui/platform/ReportRenderer.h"
+
+#include "ui/platform/QtPlatform.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QSvgRenderer>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace quaderna::ui {
+
+namespace {
+
+// Room left between a memo's side and its text, in report units.
+constexpr double textGap = 2;
+
+QColor qcolor(const Color& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QPageSize pageSizeOf(const Report& report) {
+    return QPageSize(QSizeF(report.page.paperWidth, report.page.paperHeight), QPageSize::Millimeter,
+                     QString(), QPageSize::FuzzyMatch);
+}
+
+// Report units to device pixels, and fonts sized for the device.
+struct Canvas {
+    QPainter& p;
+    double scale;     // device pixels per report unit
+    double fontScale; // point sizes as the device reads them
+
+    QRectF rect(const ReportObject& o, double dy) const {
+        return {o.left * scale, (o.top + dy) * scale, o.width * scale, o.height * scale};
+    }
+    QPen pen(const ReportObject& o) const {
+        QPen pen(qcolor(o.frameColor), std::max(o.frameWidth * scale, 0.0));
+        pen.setJoinStyle(Qt::MiterJoin);
+        return pen;
+    }
+    QFont font(const Font& f) const {
+        // Families by name, so fontconfig finds the metric-compatible faces (Courier New is
+        // Liberation Mono, Arial Liberation Sans).
+        QFont q(QString::fromStdString(f.family));
+        q.setPointSizeF(f.size * fontScale);
+        q.setBold(f.bold);
+        q.setHintingPreference(QFont::PreferNoHinting);
+        return q;
+    }
+};
+
+void drawBox(const Canvas& c, const ReportObject& o, const QRectF& box) {
+    if (o.fill)
+        c.p.fillRect(box, qcolor(*o.fill));
+    if (o.frame) {
+        c.p.setPen(c.pen(o));
+        c.p.setBrush(Qt::NoBrush);
+        c.p.drawRect(box);
+    }
+}
+
+// A line broken at word boundaries (anywhere, for a word too long) into lines of the given width.
+void appendWrapped(std::vector<QString>& out, const QString& text, const QFont& font, QPaintDevice* device,
+                   double width) {
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    bool any = false;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        QString part = text.mid(line.textStart(), line.textLength());
+        while (part.endsWith(QLatin1Char(' ')))
+            part.chop(1);
+        out.push_back(part);
+        any = true;
+    }
+    layout.endLayout();
+    if (!any)
+        out.push_back(QString());
+}
+
+// Lines [first, last) of a memo; `area` is the part of the memo that shows on this page.
+void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t first, std::size_t last,
+              const QRectF& area, const DateTime& at) {
+    const QRectF r = c.rect(m, dy);
+    drawBox(c, m, area);
+    if (first >= last)
+        return;
+    c.p.save();
+    c.p.setClipRect(area, Qt::IntersectClip);
+    const QFont font = c.font(m.font);
+    c.p.setFont(font);
+    c.p.setPen(qcolor(m.font.color));
+    const QFontMetricsF fm(font, c.p.device());
+    const double gap = textGap * c.scale;
+
+    // A memo with a fixed line distance keeps one printed line per line, as its pages count them.
+    const bool wrap = m.wordWrap && m.lineHeight <= 0;
+    std::vector<QString> shown;
+    shown.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i) {
+        const QString line = qs(m.printedLine(i, at));
+        if (wrap)
+            appendWrapped(shown, line, font, c.p.device(), std::max(0.0, r.width() - 2 * gap));
+        else
+            shown.push_back(line);
+    }
+    const std::size_t offset = wrap ? 0 : first; // the index of shown[0] among all the lines
+    const std::size_t total = wrap ? shown.size() : m.lines().size();
+
+    const double pitch = m.lineHeight > 0 ? m.lineHeight * c.scale : fm.lineSpacing();
+    const double block = static_cast<double>(total) * pitch;
+    double top = r.top();
+    if (m.vAlign == VAlign::Center)
+        top = r.top() + (r.height() - block) / 2;
+    else if (m.vAlign == VAlign::Bottom)
+        top = r.bottom() - block;
+    // Each line's glyphs sit in the middle of their slot.
+    const double baseline = (pitch - fm.ascent() - fm.descent()) / 2 + fm.ascent();
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        const QString& line = shown[k];
+        double x = r.left() + gap;
+        if (m.hAlign != HAlign::Left) {
+            const double width = fm.horizontalAdvance(line);
+            x = m.hAlign == HAlign::Center ? r.center().x() - width / 2 : r.right() - gap - width;
+        }
+        c.p.drawText(QPointF(x, top + static_cast<double>(offset + k) * pitch + baseline), line);
+    }
+    c.p.restore();
+}
+
+void drawPicture(const Canvas& c, const ReportObject& o, double dy) {
+    const QRectF r = c.rect(o, dy);
+    if (QImage img = imageOf(o.image); !img.isNull()) {
+        QSizeF fit = QSizeF(img.size()).scaled(r.size(), Qt::KeepAspectRatio);
+        QRectF target(QPointF(0, 0), fit);
+        target.moveCenter(r.center());
+        c.p.drawImage(target, img);
+    } else if (!o.builtin.empty()) {
+        QSvgRenderer svg(QStringLiteral(":/art/%1.svg").arg(qs(o.builtin)));
+        svg.setAspectRatioMode(Qt::KeepAspectRatio);
+        svg.render(&c.p, r);
+    }
+    drawBox(c, o, r);
+}
+
+void drawObject(const Canvas& c, const ReportObject& o, double dy, const DateTime& at) {
+    switch (o.kind) {
+    case ReportObject::Kind::Memo:
+        drawMemo(c, o, dy, 0, o.lines().size(), c.rect(o, dy), at);
+        break;
+    case ReportObject::Kind::Rectangle:
+        drawBox(c, o, c.rect(o, dy));
+        break;
+    case ReportObject::Kind::Line: {
+        const QRectF r = c.rect(o, dy);
+        c.p.setPen(c.pen(o));
+        c.p.drawLine(r.topLeft(), r.bottomRight());
+        break;
+    }
+    case ReportObject::Kind::Picture:
+        drawPicture(c, o, dy);
+        break;
+    }
+}
+
+} // namespace
+
+QPageLayout pageLayoutOf(const Report& report) {
+    const Margins& m = report.page.margins;
+    return QPageLayout(pageSizeOf(report),
+                       report.page.orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait,
+                       QMarginsF(m.left, m.top, m.right, m.bottom), QPageLayout::Millimeter);
+}
+
+void applyPageLayout(QPrinter& printer, const Report& report) {
+    const QPageLayout layout = pageLayoutOf(report);
+    printer.setPageSize(layout.pageSize());
+    printer.setPageOrientation(layout.orientation());
+    // A printer that cannot print so close to the edge keeps its own margins; the drawing is
+    // placed from the paper's corner anyway (print()).
+    printer.setPageMargins(layout.margins(), QPageLayout::Millimeter);
+}
+
+ReportRenderer::ReportRenderer(const Report& report, const DateTime& printedAt)
+    : report_(report), printedAt_(printedAt), pages_(report.paginate()) {}
+
+void ReportRenderer::paintPage(QPainter& painter, int index, double dotsPerInch) const {
+    if (index < 0 || index >= pageCount())
+        return;
+    const int deviceDpi = painter.device() ? painter.device()->logicalDpiY() : 0;
+    const Canvas c{painter, dotsPerInch / units::perInch, deviceDpi > 0 ? dotsPerInch / deviceDpi : 1.0};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const auto& o : report_.objects)
+        drawObject(c, o, 0, printedAt_);
+    for (const auto& part : pages_[static_cast<std::size_t>(index)].bands) {
+        const Band& band = report_.bands[part.band];
+        const double dy = part.top - part.from;
+        // The band's strip on this page, as wide as anything may be.
+        const QRectF strip(-1e7, part.top * c.scale, 2e7, (part.to - part.from) * c.scale);
+        for (const auto& o : band.objects) {
+            if (!printsIn(band, o, part))
+                continue;
+            if (o.kind == ReportObject::Kind::Memo) {
+                const auto [first, last] = linesIn(band, o, part);
+                drawMemo(c, o, dy, first, last, c.rect(o, dy).intersected(strip), printedAt_);
+            } else {
+                drawObject(c, o, dy, printedAt_);
+            }
+        }
+    }
+    painter.restore();
+}
+
+bool ReportRenderer::print(QPrinter& printer) const {
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double dpi = printer.resolution();
+    const QPointF origin(report_.page.margins.left / 25.4 * dpi, report_.page.margins.top / 25.4 * dpi);
+
+    int first = 0, last = pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage() - 1);
+        last = std::min(last, printer.toPage() > 0 ? printer.toPage() - 1 : last);
+    }
+    std::vector<int> order;
+    for (int i = first; i <= last; ++i)
+        order.push_back(i);
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(order.begin(), order.end());
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    std::vector<int> sheets;
+    if (printer.collateCopies()) {
+        for (int c = 0; c < copies; ++c)
+            sheets.insert(sheets.end(), order.begin(), order.end());
+    } else {
+        for (int i : order)
+            sheets.insert(sheets.end(), static_cast<std::size_t>(copies), i);
+    }
+
+    bool ok = true;
+    for (std::size_t k = 0; k < sheets.size() && ok; ++k) {
+        if (k > 0)
+            ok = printer.newPage();
+        if (!ok)
+            break;
+        painter.save();
+        painter.translate(origin);
+        paintPage(painter, sheets[k], dpi);
+        painter.restore();
+    }
+    return painter.end() && ok;
+}
+
+} // namespace quaderna::ui

@@ -1,0 +1,43 @@
+#pragma once
+// Draws reports with QPainter: one renderer for the printer, the preview window and PDF files.
+
+#include "core/reports/Report.h"
+
+#include <QPageLayout>
+
+#include <vector>
+
+class QPainter;
+class QPrinter;
+
+namespace quaderna::ui {
+
+// The report's paper, orientation and margins.
+QPageLayout pageLayoutOf(const Report& report);
+// Puts the report's paper, orientation and margins on a printer.
+void applyPageLayout(QPrinter& printer, const Report& report);
+
+class ReportRenderer {
+public:
+    // Lays the report out into pages; the report must outlive the renderer. `printedAt` is what
+    // the date and time variables print.
+    ReportRenderer(const Report& report, const DateTime& printedAt);
+
+    int pageCount() const { return static_cast<int>(pages_.size()); }
+
+    // Paints one page (0-based). The painter's origin is the top-left corner of the printable
+    // area; `dotsPerInch` is the resolution of its coordinates.
+    void paintPage(QPainter& painter, int index, double dotsPerInch) const;
+
+    // Prints on the printer, whose page layout is already set: the pages of its page range (all
+    // when it has none), in its page order, as many copies as it cannot make itself. Drawing is
+    // placed from the paper's corner, so a printer's own minimum margins do not move it.
+    bool print(QPrinter& printer) const;
+
+private:
+    const Report& report_;
+    DateTime printedAt_;
+    std::vector<PageContent> pages_;
+};
+
+} // namespace quaderna::ui
