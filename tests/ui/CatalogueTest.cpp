@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -156,4 +158,36 @@ TEST(CatalogueWindows, TheDeweyTableLoadsBehindItsPictureAndFillsTheBookWindow) 
     EXPECT_FALSE(pictureLater);
     EXPECT_EQ(program.platform.viewOf(app.frmLibri)->findChild<QLineEdit*>("txtDewey")->text(),
               QStringLiteral("846"));
+}
+
+TEST(CatalogueWindows, TheBookSheetGoesThroughThePrintDialogToPaper) {
+    TempDir dir;
+    storeBooks(dir.path(), {book("Il fu Mattia Pascal", "PIR-01", "Pirandello Luigi")});
+    ui::Program program(dir.path());
+    program.start();
+    Application& app = program.app;
+    const QString pdf = QString::fromStdString((dir / "scheda.pdf").string());
+    int dialogs = 0;
+    program.platform.printDialogHook = [&](QPrinter& printer) {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmLibri"); });
+    program.platform.dispatch([&] { app.frmLibri.cmdPrimo.onClick(); });
+    whenModal([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral(" Stampa scheda libro"));
+        pushButton(w, "btnStampa")->click();
+    });
+    program.platform.dispatch([&] { app.frmLibri.cmdStampa.onClick(); });
+    EXPECT_EQ(dialogs, 1);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QStringLiteral("SCHEDA INFORMATIVA LIBRO"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Il fu Mattia Pascal")));
+    EXPECT_TRUE(out.contains(QStringLiteral("Libro disponibile per il prestito")));
+    EXPECT_TRUE(out.contains(QStringLiteral("Stampa eseguita in data")));
 }

@@ -92,3 +92,15 @@ hourglass = (f'<path d="M 14 8 L 34 8 L 34 12 L 26 27 L 34 42 L 34 46 L 14 46 L 
 svg(418, 54, f'<rect x="1" y="1" width="416" height="52" rx="8" fill="#FFFFFF" stroke="{BLUE}" stroke-width="2"/>'
     + hourglass + lines(232, 24, ['Caricamento Tabella Codici Dewey in corso.', 'Attendere...'], 14, 18, NAVY, 'bold'),
     'dewey_caricamento')
+
+svg(314, 185, f'<rect x="0" y="0" width="314" height="185" rx="10" fill="url(#sky)"/>'
+    + f'<rect x="14" y="58" width="64" height="34" rx="5" fill="{NAVY}"/><rect x="24" y="40" width="44" height="20" fill="#FFFFFF"/>'
+    + f'<rect x="24" y="84" width="44" height="30" fill="#FFFFFF" stroke="{BLUE}"/>'
+    + ''.join(f'<path d="M 29 {92 + 6 * i} L 63 {92 + 6 * i}" stroke="{BLUE}" stroke-width="1.5"/>' for i in range(3))
+    + person(46, 136, 0.7, BLUE)
+    + t(96, 30, 'Stampa scheda', 18, NAVY, 'bold', 'start')
+    + lines(96, 56, ['Questa operazione provvederà a', 'stampare la scheda corrente su carta',
+                     'con i dati immessi dall\'utente.'], 11.5, 16, '#222', 'normal', 'start')
+    + lines(96, 118, ['Premere il pulsante Stampa per dare', 'avvio alla stampa oppure premere',
+                      'Annulla per annullare l\'operazione.'], 11.5, 16, '#222', 'normal', 'start'),
+    'stampa_scheda')

@@ -3,6 +3,7 @@
 #include "core/forms/Application.h"
 #include "core/forms/ListFind.h"
 #include "core/forms/Messages.h"
+#include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -192,7 +193,11 @@ void BookSearch::lstRecordsDblClick() {
     app.close(*this);
 }
 
-void BookSearch::btnStampaClick() {}
+void BookSearch::btnStampaClick() {
+    Report report = reports::riepilogoDati();
+    reports::fillList(report, printTitle, lstRecords.items());
+    ui().print(report);
+}
 
 void BookSearch::btnChiudiClick() {
     app.close(*this);

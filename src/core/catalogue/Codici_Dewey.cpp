@@ -3,6 +3,7 @@
 #include "core/catalogue/DeweyData.h"
 #include "core/forms/Application.h"
 #include "core/forms/ListFind.h"
+#include "core/reports/Layouts.h"
 #include "core/text/Text.h"
 
 namespace quaderna {
@@ -59,6 +60,9 @@ void TfrmCodici_Dewey::btnStampaMouseDown() {
 }
 
 void TfrmCodici_Dewey::btnStampaClick() {
+    Report report = reports::riepilogoDati();
+    reports::fillList(report, "Tabella Codici Dewey", lstRecords.items());
+    ui().print(report);
     lblAttendere.visible = false;
 }
 

@@ -1,5 +1,6 @@
 #include "core/catalogue/ConsultaLibri.h"
 
+#include "core/catalogue/StampaLibro.h"
 #include "core/forms/Application.h"
 
 namespace quaderna {
@@ -29,6 +30,8 @@ void TfrmConsultaLibri::FormClose(CloseAction& action) {
     app.terminate();
 }
 
-void TfrmConsultaLibri::cmdStampaClick() {}
+void TfrmConsultaLibri::cmdStampaClick() {
+    app.runDialog<TfrmStampaLibro02>(*this);
+}
 
 } // namespace quaderna

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
+#include "core/catalogue/StampaLibro.h"
 #include "core/forms/Application.h"
 #include "core/forms/Messages.h"
 #include "core/storage/RecordFile.h"
@@ -162,6 +163,8 @@ void TfrmLibri::btnGoogleClick() {
         ui().messageBox(kWebNonRaggiungibile, MsgKind::Warning);
 }
 
-void TfrmLibri::cmdStampaClick() {}
+void TfrmLibri::cmdStampaClick() {
+    app.runDialog<TfrmStampaLibro>(*this);
+}
 
 } // namespace quaderna

@@ -3,6 +3,7 @@
 #include "core/catalogue/BookSearch.h"
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
+#include "core/catalogue/StampaLibro.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
 #include "core/forms/Application.h"
@@ -305,6 +306,17 @@ public:
     }
 };
 
+class StampaLibroView : public FormView {
+public:
+    StampaLibroView(QtPlatform& p, BookSheetPrint& m, QWidget* parent) : FormView(p, m, parent) {
+        fixedWindow(364, 287);
+        auto* pic = art(this, QStringLiteral(":/art/stampa_scheda.svg"), QRect(25, 20, 314, 185));
+        pic->setObjectName("imgStampante");
+        button(this, m.btnAnnulla, QRect(60, 228, 116, 36), u("Annulla"), typeface("Verdana", 12));
+        button(this, m.btnStampa, QRect(188, 228, 116, 36), u("Stampa"), typeface("Verdana", 12, true));
+    }
+};
+
 template <class M, class V> void add(QtPlatform& platform) {
     platform.registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
         return new V(p, static_cast<M&>(f), parent);
@@ -320,6 +332,8 @@ void registerCatalogueViews(QtPlatform& platform) {
     add<TfrmTrovaDisponibili, SearchView>(platform);
     add<TfrmConvalida, ConvalidaView>(platform);
     add<TfrmCodici_Dewey, DeweyView>(platform);
+    add<TfrmStampaLibro, StampaLibroView>(platform);
+    add<TfrmStampaLibro02, StampaLibroView>(platform);
 }
 
 } // namespace quaderna::ui
