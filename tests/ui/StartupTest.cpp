@@ -74,3 +74,33 @@ TEST(Startup, ShellOpenEncodesMailAndSearchAddressesForTheDesktop) {
     EXPECT_EQ(ui::QtPlatform::urlFor("\"/dati/Documenti_Allegati/a b.pdf\""),
               QStringLiteral("file:///dati/Documenti_Allegati/a%20b.pdf"));
 }
+
+TEST(Startup, TheDataFolderComesFromTheCommandLineOrTheEnvironment) {
+    qputenv("QUADERNA_DATA_DIR", "/tmp/quaderna-da-ambiente");
+    EXPECT_EQ(ui::dataFolder(
+                  {QStringLiteral("quaderna"), QStringLiteral("--data-dir"), QStringLiteral("/srv/bib")}),
+              std::filesystem::path("/srv/bib"));
+    EXPECT_EQ(ui::dataFolder({QStringLiteral("quaderna"), QStringLiteral("--data-dir=/srv/altra")}),
+              std::filesystem::path("/srv/altra"));
+    EXPECT_EQ(ui::dataFolder({QStringLiteral("quaderna")}),
+              std::filesystem::path("/tmp/quaderna-da-ambiente"));
+    qunsetenv("QUADERNA_DATA_DIR");
+    EXPECT_EQ(ui::dataFolder({QStringLiteral("quaderna")}),
+              std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+TEST(Startup, AnUnusableDataFolderIsExplainedBeforeAnyWindowOpens) {
+    TempDir dir;
+    EXPECT_FALSE(ui::checkDataFolder(dir.path()).has_value());
+    EXPECT_FALSE(ui::checkDataFolder(dir / "nuova" / "cartella").has_value()); // created when missing
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "nuova" / "cartella"));
+    writeBytes(dir / "un-file", "x");
+    const auto notAFolder = ui::checkDataFolder(dir / "un-file");
+    ASSERT_TRUE(notAFolder.has_value());
+    EXPECT_TRUE(notAFolder->startsWith(QStringLiteral("Attenzione: la cartella dei dati")));
+    std::filesystem::create_directory(dir / "chiusa");
+    std::filesystem::permissions(dir / "chiusa", std::filesystem::perms::none);
+    const auto unreadable = ui::checkDataFolder(dir / "chiusa");
+    ASSERT_TRUE(unreadable.has_value());
+    EXPECT_TRUE(unreadable->contains(QStringLiteral("non permette di leggere")));
+}
