@@ -35,6 +35,12 @@ public:
     std::vector<std::string> dialogsShown; // class names, in order
     std::vector<std::string> events;       // "show TfrmAvvio", "hide TfrmPassword", ...
     std::deque<std::optional<std::filesystem::path>> filesToOpen;
+    // The title and the filters of every file dialog shown, in order.
+    struct FileDialog {
+        std::string title;
+        std::vector<FileFilter> filters;
+    };
+    std::vector<FileDialog> fileDialogs;
     std::vector<const Report*> printed, previewed;
     bool printDialogAccepts = true;
     bool terminated = false;
@@ -56,7 +62,7 @@ public:
     void showModal(Form& form) override;
     void terminate() override { terminated = true; }
     std::optional<std::filesystem::path> openFile(std::string_view title,
-                                                  const std::vector<FileFilter>&) override;
+                                                  const std::vector<FileFilter>& filters) override;
     ImageRef loadPicture(const std::filesystem::path& path) override;
     bool savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) override;
     ImageRef builtinPicture(std::string_view name) override;
