@@ -5,6 +5,7 @@
 #include "ui/platform/Widgets.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +61,21 @@ TEST(UserWindows, AUserSavedThroughTheWindowIsStoredWithItsPhotoAndFoundAgain) {
     EXPECT_EQ(view->findChild<QLabel*>("panInfo")->text(),
               QStringLiteral("Pronto per archiviare una nuova scheda..."));
     EXPECT_EQ(view->findChild<QComboBox*>("txtProvRes")->count(), 112);
+
+    // Hints on the status line; the background empties it.
+    auto* status = view->findChild<QLabel*>("panInfo");
+    const auto hover = [](QWidget* w) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w, &enter);
+    };
+    hover(view->findChild<QWidget*>("btnZoom"));
+    EXPECT_EQ(status->text(), QStringLiteral("Visualizza la foto a tutto schermo."));
+    hover(view->findChild<QWidget*>("chkAnnullata"));
+    EXPECT_EQ(
+        status->text(),
+        QStringLiteral("Contrassegna la tessera come annullata per escluderla dai risultati di ricerca."));
+    hover(view->findChild<QWidget*>("panContenitore"));
+    EXPECT_EQ(status->text(), QString());
 
     // Enter moves along the chain, in the real boxes.
     box(view, "txtTesserato")->setFocus();

@@ -131,10 +131,10 @@ private:
                                 typeface("Verdana", 12, true));
         setHint(annullata,
                 u("Contrassegna la tessera come annullata per escluderla dai risultati di ricerca."));
-        art(panel_, artFile("section_annullata"), QRect(166, 378, 30, 30));
+        setBackground(art(panel_, artFile("section_annullata"), QRect(166, 378, 30, 30)));
         setHint(imageButton(panel_, m_.btnEmail, QRect(16, 420, 180, 40), artFile("button_avviso_scadenza")),
                 u("Invia e-mail con avviso scadenza."));
-        art(panel_, artFile("entry_anagrafica"), QRect(16, 474, 180, 155));
+        setBackground(art(panel_, artFile("entry_anagrafica"), QRect(16, 474, 180, 155)));
     }
 
     QLabel* caption(int x, int y, int w, const char* s, const QColor& colour) {
@@ -157,7 +157,7 @@ private:
     }
     void section(int top, int rows, const char* art) {
         shade(panel_, QRect(208, top, 777, 8 + 50 * rows), kSection, 10);
-        this->art(panel_, artFile(art), QRect(216, top + (8 + 50 * rows - 40) / 2, 40, 40));
+        setBackground(this->art(panel_, artFile(art), QRect(216, top + (8 + 50 * rows - 40) / 2, 40, 40)));
     }
 
     void fields() {
