@@ -2,8 +2,9 @@
 
 #include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
-#include "ui/users/CheckerViews.h"
 #include "ui/shell/ShellViews.h"
+#include "ui/users/CheckerViews.h"
+#include "ui/users/UsersViews.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,6 +21,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerShellViews(platform);
     registerCatalogueViews(platform);
     registerCheckerViews(platform);
+    registerUsersViews(platform);
 }
 
 Program::~Program() {

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +32,32 @@ void settle(int ms = 300) {
     t.start();
     while (t.elapsed() < ms)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// A drawn portrait for the first sample user, saved where the user window looks for it.
+void samplePortrait(const QString& file) {
+    QImage img(300, 400, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 400);
+    sky.setColorAt(0, QColor(0xC9, 0xDC, 0xEF));
+    sky.setColorAt(1, QColor(0x5B, 0x93, 0xC7));
+    p.fillRect(img.rect(), sky);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2F, 0x4F, 0x6F));
+    p.drawRoundedRect(QRect(45, 270, 210, 160), 90, 70);
+    p.setBrush(QColor(0xE8, 0xC0, 0x9A));
+    p.drawRect(QRect(128, 225, 44, 55));
+    p.drawEllipse(QRect(85, 95, 130, 160));
+    p.setBrush(QColor(0x4A, 0x35, 0x28));
+    p.drawChord(QRect(80, 80, 140, 110), 0, 180 * 16);
+    p.setBrush(QColor(0x33, 0x33, 0x33));
+    p.drawEllipse(QRect(120, 160, 12, 12));
+    p.drawEllipse(QRect(168, 160, 12, 12));
+    p.setPen(QPen(QColor(0x8A, 0x4B, 0x3A), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRect(125, 185, 50, 35), 200 * 16, 140 * 16);
+    p.end();
+    img.save(file, "JPG", 90);
 }
 
 void shoot(QWidget* w, const char* name) {
@@ -67,6 +95,8 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     password::installFirstAccess(data.path().toStdString());
     writeSampleBooks(data.path().toStdString());
+    writeSampleUsers(data.path().toStdString());
+    samplePortrait(QDir(data.path()).filePath(QStringLiteral("1.jpg")));
 
     ui::Program program(data.path().toStdString());
     program.start();
@@ -116,5 +146,19 @@ int main(int argc, char** argv) {
     });
     program.platform.dispatch([&] { app.frmLibri.btnDeweyClick(); });
     program.platform.dispatch([&] { app.close(app.frmLibri); });
+
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmAnagrafica"); });
+    program.platform.dispatch([&] { app.frmAnagrafica.cmdPrimoClick(); });
+    program.platform.dispatch([&] { app.frmAnagrafica.setFocus(app.frmAnagrafica.txtEmail); });
+    shoot(view(app.frmAnagrafica), "user-archive");
+    shootModal(
+        [&] { program.platform.dispatch([&] { app.frmAnagrafica.cmdTrovaClick(); }); },
+        "user-search-criteria",
+        [&](QWidget* w) {
+            w->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+            shoot(QApplication::activeModalWidget(), "user-search-results");
+            QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
+        });
+    program.platform.dispatch([&] { app.close(app.frmAnagrafica); });
     return 0;
 }

@@ -3,10 +3,11 @@
 namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
-    : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmLibri(*this),
-      frmConsultaLibri(*this), frmMenuPrestiti(*this), frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
-    standing_ = {&frmPassword,      &frmAvvio,        &frmCambiaPassword, &frmLibri,
-                 &frmConsultaLibri, &frmMenuPrestiti, &frmMenuStorico};
+    : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmAnagrafica(*this),
+      frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this), frmMenuStorico(*this),
+      dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword, &frmAvvio,         &frmCambiaPassword, &frmAnagrafica,
+                 &frmLibri,    &frmConsultaLibri, &frmMenuPrestiti,   &frmMenuStorico};
 }
 
 Application::~Application() = default;

@@ -10,6 +10,7 @@
 #include "core/shell/MenuPrestiti.h"
 #include "core/shell/MenuStorico.h"
 #include "core/shell/Password.h"
+#include "core/users/Anagrafica.h"
 
 #include <filesystem>
 #include <string>
@@ -36,6 +37,7 @@ public:
     TfrmPassword frmPassword;
     TfrmAvvio frmAvvio;
     TfrmCambiaPassword frmCambiaPassword;
+    TfrmAnagrafica frmAnagrafica;
     TfrmLibri frmLibri;
     TfrmConsultaLibri frmConsultaLibri;
     TfrmMenuPrestiti frmMenuPrestiti;

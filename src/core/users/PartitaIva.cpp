@@ -1,6 +1,7 @@
 #include "core/users/PartitaIva.h"
 
 #include "core/forms/Application.h"
+#include "core/forms/KeyFilters.h"
 #include "core/text/Text.h"
 
 #include <algorithm>
@@ -189,11 +190,7 @@ void TfrmPartitaIva::txtPartitaIvaKeyDown(Key& key) {
         setFocus(btnControlla);
         return;
     }
-    const bool cifra = key.ch >= U'0' && key.ch <= U'9';
-    const bool movimento =
-        key.code == VK::Back || key.code == VK::Delete || key.code == VK::Left || key.code == VK::Right;
-    if (!cifra && !movimento)
-        key.swallow();
+    digitsOnly(key);
 }
 
 void TfrmPartitaIva::btnControllaClick() {

@@ -20,9 +20,9 @@ TEST_F(Navigation, StandingWindowsAreCreatedInTheirOrderAndOnlyTheLoginIsShown) 
     std::vector<std::string> names;
     for (Form* f : a.standing())
         names.push_back(f->className());
-    const std::vector<std::string> order = {"TfrmPassword",   "TfrmAvvio",         "TfrmCambiaPassword",
-                                            "TfrmLibri",      "TfrmConsultaLibri", "TfrmMenuPrestiti",
-                                            "TfrmMenuStorico"};
+    const std::vector<std::string> order = {"TfrmPassword",     "TfrmAvvio",      "TfrmCambiaPassword",
+                                            "TfrmAnagrafica",   "TfrmLibri",      "TfrmConsultaLibri",
+                                            "TfrmMenuPrestiti", "TfrmMenuStorico"};
     EXPECT_EQ(names, order);
     a.start();
     EXPECT_EQ(fresh.events, std::vector<std::string>{"show TfrmPassword"});

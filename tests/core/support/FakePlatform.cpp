@@ -45,8 +45,9 @@ void FakePlatform::showModal(Form& form) {
         it->second(form);
 }
 
-std::optional<std::filesystem::path> FakePlatform::openFile(std::string_view,
-                                                            const std::vector<FileFilter>&) {
+std::optional<std::filesystem::path> FakePlatform::openFile(std::string_view title,
+                                                            const std::vector<FileFilter>& filters) {
+    fileDialogs.push_back({std::string(title), filters});
     if (filesToOpen.empty())
         return std::nullopt;
     auto f = filesToOpen.front();

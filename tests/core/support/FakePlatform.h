@@ -38,6 +38,12 @@ public:
     std::deque<std::optional<std::filesystem::path>> filesToOpen;
     // Copies of the reports as they were handed over: a window's report goes with the window.
     std::vector<Report> printed, previewed;
+    // The title and the filters of every file dialog shown, in order.
+    struct FileDialog {
+        std::string title;
+        std::vector<FileFilter> filters;
+    };
+    std::vector<FileDialog> fileDialogs;
     bool printDialogAccepts = true;
     bool terminated = false;
     Date fixedToday{2022, 3, 10};
@@ -58,7 +64,7 @@ public:
     void showModal(Form& form) override;
     void terminate() override { terminated = true; }
     std::optional<std::filesystem::path> openFile(std::string_view title,
-                                                  const std::vector<FileFilter>&) override;
+                                                  const std::vector<FileFilter>& filters) override;
     ImageRef loadPicture(const std::filesystem::path& path) override;
     bool savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) override;
     ImageRef builtinPicture(std::string_view name) override;

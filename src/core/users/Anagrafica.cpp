@@ -1,0 +1,468 @@
+#include "core/users/Anagrafica.h"
+
+#include "core/forms/Application.h"
+#include "core/forms/KeyFilters.h"
+#include "core/forms/Messages.h"
+#include "core/storage/RecordFile.h"
+#include "core/storage/SideFiles.h"
+#include "core/storage/Suggestions.h"
+#include "core/text/Date.h"
+#include "core/text/Text.h"
+#include "core/users/Carta.h"
+#include "core/users/CodFisc.h"
+#include "core/users/Iban.h"
+#include "core/users/PartitaIva.h"
+#include "core/users/Sospesi.h"
+#include "core/users/TrovaAnagrafica.h"
+#include "core/users/Zoom.h"
+
+#include <charconv>
+
+namespace quaderna {
+
+namespace {
+
+constexpr const char* kMancaNome =
+    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il nome delL'utente.";
+constexpr const char* kMancaTessera =
+    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il numero di tessera delL'utente.";
+constexpr const char* kMancaRilascio =
+    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare la data di rilascio della tessera.";
+constexpr const char* kMancaScadenza =
+    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare la data di scadenza della tessera.";
+constexpr const char* kDataValida = " non esiste.\n\r\n\rPer poter salvare la scheda \xC3\xA8 necessario "
+                                    "indicare una data valida nel formato gg/mm/aaaa.";
+constexpr const char* kMancaPreavviso =
+    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare i giorni di preavviso.";
+constexpr const char* kMancaEmail = "Attenzione: indicare l'indirizzo e-mail dell'utente.";
+constexpr const char* kAvviso = "Attenzione: per inviare l'avviso \xC3\xA8 necessario indicare ";
+
+constexpr const char* kTitoloFoto = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
+
+} // namespace
+
+std::string mailCommand(std::string_view email) {
+    return "\"mailto:" + text::trim(email) + "\"";
+}
+
+std::string renewalMailCommand(std::string_view email, std::string_view tesserato,
+                               std::string_view numTessera, std::string_view dataRil,
+                               std::string_view dataScade) {
+    const std::string body =
+        "Gentilissimo Utente " + text::trim(tesserato) +
+        ", con la presente le ricordiamo che la sua tessera n. " + text::trim(numTessera) +
+        ", rilasciata in data " + text::trim(dataRil) + " e con scadenza in data " + text::trim(dataScade) +
+        ", ha bisogno di essere rinnovata. Pertanto, la preghiamo di recarsi con cortese sollecitudine "
+        "presso "
+        "i nostri uffici per provvedere al rinnovo. In attesa di un suo riscontro, le porgiamo cordiali "
+        "saluti.";
+    return "\"mailto:" + text::trim(email) + "?subject=Rinnovo tessera biblioteca&body=" + body + "\"";
+}
+
+TfrmAnagrafica::TfrmAnagrafica(Application& app)
+    : Form(app, "TfrmAnagrafica", " Quaderna 3.0 - Archivio Utenti") {
+    fields_ = {{&TTesserato::Tesserato, &txtTesserato},
+               {&TTesserato::Carica, &txtCarica},
+               {&TTesserato::NumTessera, &txtNumTessera},
+               {&TTesserato::DataRil, &txtDataRil},
+               {&TTesserato::DataScade, &txtDataScade},
+               {&TTesserato::DataNasc, &txtDataNasc},
+               {&TTesserato::ComuneNasc, &txtComuneNasc},
+               {&TTesserato::ProvNasc, &txtProvNasc},
+               {&TTesserato::Sesso, &txtSesso},
+               {&TTesserato::ComuneRes, &txtComuneRes},
+               {&TTesserato::ProvRes, &txtProvRes},
+               {&TTesserato::CapRes, &txtCapRes},
+               {&TTesserato::IndirizzoRes, &txtIndirizzoRes},
+               {&TTesserato::Preavviso, &txtPreavviso},
+               {&TTesserato::Titoli, &txtTitoli},
+               {&TTesserato::TelCasa, &txtTelCasa},
+               {&TTesserato::TelUff, &txtTelUff},
+               {&TTesserato::TelCel, &txtTelCel},
+               {&TTesserato::Recapito, &txtRecapito},
+               {&TTesserato::Fax, &txtFax},
+               {&TTesserato::Email, &txtEmail},
+               {&TTesserato::CodFisc, &txtCodFisc},
+               {&TTesserato::Carta, &txtCarta},
+               {&TTesserato::ScadeCarta, &txtScadeCarta},
+               {&TTesserato::PartitaIva, &txtPartitaIva},
+               {&TTesserato::Iban, &txtIban},
+               {&TTesserato::Intestatario, &txtIntestatario},
+               {&TTesserato::Note, &txtNote}};
+    txtPreavviso.text = "0";
+    txtProvNasc.items = province();
+    txtProvRes.items = province();
+    for (Label* l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03})
+        l->visible = false;
+    imgBianco.visible = false;
+    setEnterChain({&txtTesserato, &txtCarica,       &txtNumTessera,   &txtDataRil,    &txtDataScade,
+                   &txtDataNasc,  &txtComuneNasc,   &txtProvNasc,     &txtSesso,      &txtComuneRes,
+                   &txtProvRes,   &txtCapRes,       &txtIndirizzoRes, &txtPreavviso,  &txtTitoli,
+                   &txtTelCasa,   &txtTelUff,       &txtTelCel,       &txtRecapito,   &txtFax,
+                   &txtEmail,     &txtCodFisc,      &txtCarta,        &txtScadeCarta, &txtPartitaIva,
+                   &txtIban,      &txtIntestatario, &txtNote});
+
+    // Typing aids.
+    for (Edit* e : {static_cast<Edit*>(&txtCodFisc), static_cast<Edit*>(&txtIban),
+                    static_cast<Edit*>(&txtProvNasc), static_cast<Edit*>(&txtProvRes)})
+        e->onChange = [e] {
+            const std::string shown = text::upperAZ(text::trim(e->text));
+            if (shown != e->text)
+                e->text = shown;
+        };
+    txtEmail.onChange = [this] {
+        const std::string shown = text::trim(txtEmail.text);
+        if (shown != txtEmail.text)
+            txtEmail.text = shown;
+    };
+    txtSesso.onKeyUp = [this](Key& k) { txtSessoKeyUp(k); };
+    for (Edit* e : {&txtCarta, &txtPreavviso, &txtPartitaIva})
+        e->onKeyDown = [](Key& k) { digitsOnly(k); };
+    for (ComboEdit* c : {&txtProvNasc, &txtProvRes})
+        c->onEnter = [c] { c->itemIndex = -1; };
+
+    cmdNuovo.onClick = [this] { cmdNuovoClick(); };
+    cmdSalva.onClick = [this] { cmdSalvaClick(); };
+    cmdTrova.onClick = [this] { cmdTrovaClick(); };
+    cmdAllega.onClick = [this] { cmdAllegaClick(); };
+    cmdAnteprima.onClick = [this] { cmdAnteprimaClick(); };
+    cmdStampa.onClick = [this] { cmdStampaClick(); };
+    cmdScadute.onClick = [this] { cmdScaduteClick(); };
+    cmdPrimo.onClick = [this] { cmdPrimoClick(); };
+    cmdIndietro.onClick = [this] { cmdIndietroClick(); };
+    cmdAvanti.onClick = [this] { cmdAvantiClick(); };
+    cmdUltimo.onClick = [this] { cmdUltimoClick(); };
+    cmdExcel.onClick = [this] { cmdExcelClick(); };
+    cmdGuida.onClick = [this] { cmdGuidaClick(); };
+    cmdEsci.onClick = [this] { cmdEsciClick(); };
+    btnSfoglia.onClick = [this] { btnSfogliaClick(); };
+    btnCancFoto.onClick = [this] { btnCancFotoClick(); };
+    btnZoom.onClick = [this] { btnZoomClick(); };
+    cmdEmail.onClick = [this] { cmdEmailClick(); };
+    btnEmail.onClick = [this] { btnEmailClick(); };
+    cmdCodFisc.onClick = [this] { cmdCodFiscClick(); };
+    cmdPartitaIva.onClick = [this] { cmdPartitaIvaClick(); };
+    cmdCarta.onClick = [this] { cmdCartaClick(); };
+    cmdIban.onClick = [this] { cmdIbanClick(); };
+    // Picture buttons do not take the focus from the field being typed.
+    for (Button* b :
+         {&cmdNuovo,    &cmdSalva,    &cmdTrova,  &cmdAllega,  &cmdAnteprima,  &cmdStampa, &cmdScadute,
+          &cmdPrimo,    &cmdIndietro, &cmdAvanti, &cmdUltimo,  &cmdExcel,      &cmdGuida,  &cmdEsci,
+          &btnCancFoto, &btnZoom,     &cmdEmail,  &cmdCodFisc, &cmdPartitaIva, &cmdCarta,  &cmdIban})
+        b->tabStop = false;
+}
+
+std::filesystem::path TfrmAnagrafica::archive() const {
+    return app.dataFile(TTesserato::FileName);
+}
+
+void TfrmAnagrafica::FormCreate() {
+    imgFoto.image = placeholder();
+}
+
+void TfrmAnagrafica::FormShow() {
+    clearScreen();
+}
+
+void TfrmAnagrafica::FormClose(CloseAction&) {
+    app.show(app.frmAvvio);
+}
+
+void TfrmAnagrafica::cmdEsciClick() {
+    app.close(*this);
+}
+
+// --- the record on screen ---------------------------------------------------------------------
+
+ImageRef TfrmAnagrafica::placeholder() {
+    if (!imgBianco.image)
+        imgBianco.image = ui().builtinPicture("foto_bianco");
+    return imgBianco.image;
+}
+
+void TfrmAnagrafica::clearScreen() {
+    for (auto& [member, box] : fields_)
+        box->text.clear();
+    txtDataRil.text = app.today().format();
+    txtPreavviso.text = "0";
+    txtProvNasc.itemIndex = -1;
+    txtProvRes.itemIndex = -1;
+    chkAnnullata.checked = false;
+    for (Label* l : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03})
+        l->text.clear();
+    imgFoto.image = placeholder();
+    lblPosizione.text.clear();
+}
+
+void TfrmAnagrafica::showUser(const TTesserato& user, std::int64_t position) {
+    for (auto& [member, box] : fields_)
+        box->text = text::trim(user.*member);
+    showFlag(chkAnnullata.checked, user.Annullata);
+    lblFile01.text = text::trim(user.File01);
+    lblFile02.text = text::trim(user.File02);
+    lblFile03.text = text::trim(user.File03);
+    lblDesc01.text = text::trim(user.Desc01);
+    lblDesc02.text = text::trim(user.Desc02);
+    lblDesc03.text = text::trim(user.Desc03);
+    lblPosizione.text = std::to_string(position);
+    loadPhoto(position);
+}
+
+TTesserato TfrmAnagrafica::composeRecord() const {
+    TTesserato user;
+    for (const auto& [member, box] : fields_)
+        user.*member = box->text;
+    user.Annullata = flagText(chkAnnullata.checked);
+    user.File01 = lblFile01.text;
+    user.File02 = lblFile02.text;
+    user.File03 = lblFile03.text;
+    user.Desc01 = lblDesc01.text;
+    user.Desc02 = lblDesc02.text;
+    user.Desc03 = lblDesc03.text;
+    return user;
+}
+
+// --- photo ---------------------------------------------------------------------------------------
+
+void TfrmAnagrafica::loadPhoto(std::int64_t position) {
+    const ImageRef photo = ui().loadPicture(sidefiles::photoFile(app.dataDir(), position));
+    imgFoto.image = photo ? photo : placeholder();
+}
+
+void TfrmAnagrafica::savePhoto(std::int64_t position) {
+    // Every saved record gets a photo file: the blank face when the user has no photo.
+    const auto file = sidefiles::photoFile(app.dataDir(), position);
+    const ImageRef photo = imgFoto.image ? imgFoto.image : placeholder();
+    if (!sidefiles::pictureWritable(file) || !ui().savePictureJpeg(photo, file))
+        imgFoto.image = placeholder();
+}
+
+void TfrmAnagrafica::btnSfogliaClick() {
+    const auto chosen = ui().openFile(kTitoloFoto, {{"Immagine JPEG (*.jpg; *.jpeg)", "*.jpg;*.jpeg"},
+                                                    {"Immagine Bitmap (*.bmp)", "*.bmp"}});
+    if (!chosen)
+        return;
+    const ImageRef photo = ui().loadPicture(*chosen);
+    imgFoto.image = photo ? photo : placeholder();
+}
+
+void TfrmAnagrafica::btnCancFotoClick() {
+    imgFoto.image = placeholder();
+}
+
+void TfrmAnagrafica::btnZoomClick() {
+    const ImageRef photo = imgFoto.image ? imgFoto.image : placeholder();
+    app.runDialog<TfrmZoom>(*this, {}, [&](TfrmZoom& z) { z.imgFoto.image = photo; });
+}
+
+// --- new and save --------------------------------------------------------------------------------
+
+void TfrmAnagrafica::cmdNuovoClick() {
+    clearScreen();
+    setFocus(txtTesserato);
+}
+
+void TfrmAnagrafica::cmdSalvaClick() {
+    const std::string nome = text::trim(txtTesserato.text);
+    const std::string tessera = text::trim(txtNumTessera.text);
+    const std::string rilascio = text::trim(txtDataRil.text);
+    const std::string scadenza = text::trim(txtDataScade.text);
+    const auto warn = [this](const char* message, Edit& focus) {
+        ui().messageBox(message, MsgKind::Warning);
+        setFocus(focus);
+    };
+    if (nome.empty())
+        return warn(kMancaNome, txtTesserato);
+    if (tessera.empty())
+        return warn(kMancaTessera, txtNumTessera);
+    if (rilascio.empty())
+        return warn(kMancaRilascio, txtDataRil);
+    if (scadenza.empty())
+        return warn(kMancaScadenza, txtDataScade);
+    const auto dataRil = Date::parse(rilascio);
+    if (!dataRil) {
+        ui().showMessage("Attenzione: la data di rilascio della tessera " + rilascio + kDataValida);
+        setFocus(txtDataRil);
+        return;
+    }
+    const auto dataScade = Date::parse(scadenza);
+    if (!dataScade) {
+        ui().showMessage("Attenzione: la data di scadenza della tessera " + scadenza + kDataValida);
+        setFocus(txtDataScade);
+        return;
+    }
+    if (*dataRil > *dataScade) {
+        ui().showMessage("Attenzione: la data di scadenza (" + scadenza +
+                         ") non pu\xC3\xB2 essere anteriore a quella di rilascio della tessera (" + rilascio +
+                         ").");
+        return;
+    }
+    if (text::trimView(txtPreavviso.text).empty())
+        return warn(kMancaPreavviso, txtPreavviso);
+
+    try {
+        RecordFile file(archive(), TTesserato::Size);
+        const std::string bytes = composeRecord().encode();
+        const std::string p = text::trim(lblPosizione.text);
+        const bool update = !p.empty();
+        if (update) {
+            std::int64_t pos = 0;
+            const auto r = std::from_chars(p.data(), p.data() + p.size(), pos);
+            if (r.ec != std::errc() || r.ptr != p.data() + p.size() || pos < 1)
+                throw IoError("position label is not a record number: " + p, 0);
+            file.seek(pos - 1);
+        } else {
+            file.seek(file.count());
+        }
+        file.write(bytes);
+        const std::int64_t written = file.position();
+        lblPosizione.text = std::to_string(written);
+        file.close();
+        savePhoto(written);
+        ui().messageBox(update ? msg::ModificheSalvate : msg::SchedaInserita, MsgKind::Information);
+    } catch (const IoError&) {
+        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
+    }
+}
+
+// --- navigation ----------------------------------------------------------------------------------
+
+void TfrmAnagrafica::navigate(Step step) {
+    try {
+        RecordFile file(archive(), TTesserato::Size);
+        const std::int64_t n = file.count();
+        if (n == 0) {
+            if (step == Step::Next)
+                lblPosizione.text.clear();
+            file.close();
+            ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
+            return;
+        }
+        const std::string p = text::trim(lblPosizione.text);
+        std::int64_t pos = 0;
+        const bool have = !p.empty();
+        if (have) {
+            const auto r = std::from_chars(p.data(), p.data() + p.size(), pos);
+            if (r.ec != std::errc() || r.ptr != p.data() + p.size())
+                throw IoError("position label is not a record number: " + p, 0);
+        }
+        std::int64_t target = 0;
+        switch (step) {
+        case Step::First:
+            target = 1;
+            break;
+        case Step::Previous:
+            target = !have ? 1 : (pos <= 1 ? 0 : pos - 1);
+            break;
+        case Step::Next:
+            target = !have ? 1 : (pos < n ? pos + 1 : 0);
+            break;
+        case Step::Last:
+            target = n;
+            break;
+        }
+        if (target == 0)
+            return; // nothing happens
+        file.seek(target - 1);
+        std::string bytes;
+        file.read(bytes);
+        const std::int64_t position = file.position();
+        file.close();
+        showUser(TTesserato::decode(bytes), position);
+    } catch (const IoError&) {
+        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
+    }
+}
+
+void TfrmAnagrafica::cmdPrimoClick() {
+    navigate(Step::First);
+}
+void TfrmAnagrafica::cmdIndietroClick() {
+    navigate(Step::Previous);
+}
+void TfrmAnagrafica::cmdAvantiClick() {
+    navigate(Step::Next);
+}
+void TfrmAnagrafica::cmdUltimoClick() {
+    navigate(Step::Last);
+}
+
+// --- other windows -------------------------------------------------------------------------------
+
+void TfrmAnagrafica::cmdTrovaClick() {
+    app.runDialog<TfrmTrovaAnagrafica>(*this, "anagrafica");
+}
+
+void TfrmAnagrafica::cmdScaduteClick() {
+    app.runDialog<TfrmSospesi>(*this);
+}
+
+void TfrmAnagrafica::cmdAllegaClick() {}
+void TfrmAnagrafica::cmdAnteprimaClick() {}
+void TfrmAnagrafica::cmdStampaClick() {}
+void TfrmAnagrafica::cmdExcelClick() {}
+void TfrmAnagrafica::cmdGuidaClick() {}
+
+void TfrmAnagrafica::cmdCodFiscClick() {
+    const std::string value = text::trim(txtCodFisc.text);
+    // A company's fiscal code is its eleven-digit VAT number.
+    if (text::isDigits(value))
+        app.runDialog<TfrmPartitaIva>(*this, {}, [&](TfrmPartitaIva& d) { d.txtPartitaIva.text = value; });
+    else
+        app.runDialog<TfrmCodFisc>(*this, {}, [&](TfrmCodFisc& d) { d.txtCodFisc.text = value; });
+}
+
+void TfrmAnagrafica::cmdPartitaIvaClick() {
+    const std::string value = text::trim(txtPartitaIva.text);
+    app.runDialog<TfrmPartitaIva>(*this, {}, [&](TfrmPartitaIva& d) { d.txtPartitaIva.text = value; });
+}
+
+void TfrmAnagrafica::cmdCartaClick() {
+    const std::string value = text::trim(txtCarta.text);
+    app.runDialog<TfrmCarta>(*this, {}, [&](TfrmCarta& d) { d.txtNumero.text = value; });
+}
+
+void TfrmAnagrafica::cmdIbanClick() {
+    const std::string value = text::trim(txtIban.text);
+    app.runDialog<TfrmIban>(*this, {}, [&](TfrmIban& d) { d.txtIban.text = value; });
+}
+
+// --- e-mail --------------------------------------------------------------------------------------
+
+void TfrmAnagrafica::cmdEmailClick() {
+    if (text::trimView(txtEmail.text).empty()) {
+        ui().messageBox(kMancaEmail, MsgKind::Warning);
+        setFocus(txtEmail);
+        return;
+    }
+    ui().shellOpen(mailCommand(txtEmail.text));
+}
+
+void TfrmAnagrafica::btnEmailClick() {
+    const struct {
+        Edit& box;
+        const char* what;
+    } required[] = {
+        {txtTesserato, "cognome e nome dell'utente."},
+        {txtNumTessera, "il numero della tessera."},
+        {txtDataRil, "la data di rilascio del tesserino."},
+        {txtDataScade, "la data di scadenza del tesserino."},
+        {txtEmail, "l'indirizzo e-mail dell'utente."},
+    };
+    for (const auto& r : required)
+        if (text::trimView(r.box.text).empty()) {
+            ui().messageBox(std::string(kAvviso) + r.what, MsgKind::Warning);
+            setFocus(r.box);
+            return;
+        }
+    ui().shellOpen(renewalMailCommand(txtEmail.text, txtTesserato.text, txtNumTessera.text, txtDataRil.text,
+                                      txtDataScade.text));
+}
+
+void TfrmAnagrafica::txtSessoKeyUp(Key&) {
+    const std::string shown = text::upperAZ(text::trim(txtSesso.text));
+    if (shown != txtSesso.text)
+        txtSesso.text = shown;
+}
+
+} // namespace quaderna

@@ -1,0 +1,172 @@
+#include "core/users/UserList.h"
+
+#include "core/forms/Application.h"
+#include "core/forms/ListFind.h"
+#include "core/storage/RecordFile.h"
+#include "core/text/Text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace quaderna {
+
+namespace {
+
+// Fields stored in Windows-1252 take one byte per character, so columns are cut and padded on
+// the bytes before the line is turned into UTF-8.
+void column(std::string& line, std::string_view bytes, std::size_t width) {
+    bytes = text::trimView(bytes);
+    if (bytes.size() > width)
+        bytes = bytes.substr(0, width);
+    line.append(bytes);
+    line.append(width - bytes.size(), ' ');
+}
+
+const FieldSpec kCriterionFields[10] = {
+    TTesserato::F::Tesserato, TTesserato::F::Carica,     TTesserato::F::NumTessera, TTesserato::F::DataRil,
+    TTesserato::F::DataScade, TTesserato::F::ComuneNasc, TTesserato::F::ComuneRes,  TTesserato::F::CodFisc,
+    TTesserato::F::Titoli,    TTesserato::F::Note};
+
+bool containsFolded(std::string_view field, std::string_view needle) {
+    if (needle.size() > field.size())
+        return false;
+    const auto it = std::search(field.begin(), field.end(), needle.begin(), needle.end(),
+                                [](char a, char b) { return text::lowerAZ(a) == b; });
+    return it != field.end();
+}
+
+bool cancelled(std::string_view record) {
+    return text::trimView(rawField(record, TTesserato::F::Annullata)) != "No";
+}
+
+// The notice days as a whole number, an optional sign and digits.
+std::optional<long long> wholeNumber(std::string_view s) {
+    s = text::trimView(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    long long v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size())
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+std::string userLine(std::string_view record) {
+    std::string line;
+    line.reserve(120);
+    column(line, rawField(record, TTesserato::F::Tesserato), 30);
+    line += "  Tessera n. ";
+    column(line, rawField(record, TTesserato::F::NumTessera), 20);
+    line += "  Scad. ";
+    column(line, rawField(record, TTesserato::F::DataScade), 10);
+    line += "  Tel. ";
+    column(line, rawField(record, TTesserato::F::Recapito), 12);
+    line += "  ";
+    line += text::trimView(rawField(record, TTesserato::F::Note));
+    return text::fromCp1252(line);
+}
+
+std::vector<std::string> searchUsers(const std::filesystem::path& archive,
+                                     const std::array<std::string, 10>& criteria) {
+    struct InUse {
+        FieldSpec field;
+        std::string needle; // lower-cased Windows-1252 bytes
+    };
+    std::vector<InUse> inUse;
+    bool impossible = false;
+    for (std::size_t i = 0; i < criteria.size(); ++i) {
+        // Blanks only: not in use, and never counted as a match either.
+        if (text::trimView(criteria[i]).empty())
+            continue;
+        // A character outside the code page never occurs in a stored field.
+        if (!text::fitsCp1252(criteria[i]))
+            impossible = true;
+        inUse.push_back({kCriterionFields[i], text::lowerAZ(text::toCp1252(criteria[i]))});
+    }
+    std::vector<std::string> lines;
+    RecordFile file(archive, TTesserato::Size);
+    if (impossible)
+        return lines;
+    file.scan([&](std::string_view rec, std::int64_t) {
+        if (cancelled(rec))
+            return true;
+        for (const InUse& c : inUse)
+            if (!containsFolded(rawField(rec, c.field), c.needle))
+                return true;
+        lines.push_back(userLine(rec));
+        return true;
+    });
+    return lines;
+}
+
+std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today) {
+    const long long now = today.serial();
+    std::vector<std::string> lines;
+    RecordFile file(archive, TTesserato::Size);
+    file.scan([&](std::string_view rec, std::int64_t) {
+        if (cancelled(rec))
+            return true;
+        // A date or a number that cannot be read leaves this card out, not the ones after it.
+        const auto expiry = Date::parse(rawField(rec, TTesserato::F::DataScade));
+        const auto notice = wholeNumber(rawField(rec, TTesserato::F::Preavviso));
+        if (!expiry || !notice)
+            return true;
+        if (expiry->serial() - *notice <= now)
+            lines.push_back(userLine(rec));
+        return true;
+    });
+    return lines;
+}
+
+UserList::UserList(Application& app, std::string className, std::string caption, std::string title)
+    : Form(app, std::move(className), std::move(caption)), printTitle(std::move(title)) {
+    btnTrova.onClick = [this] { btnTrovaClick(); };
+    txtTrova.onKeyDown = [this](Key& k) { txtTrovaKeyDown(k); };
+    lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
+    btnStampa.onClick = [this] { btnStampaClick(); };
+    btnChiudi.onClick = [this] { btnChiudiClick(); };
+}
+
+void UserList::FormClose(CloseAction&) {
+    lstRecords.clear();
+}
+
+void UserList::btnTrovaClick() {
+    findInList(lstRecords, txtTrova.text, lastFindKey, ui());
+}
+
+void UserList::txtTrovaKeyDown(Key& key) {
+    if (key.code == VK::Return) {
+        key.swallow();
+        setFocus(btnTrova);
+    }
+}
+
+void UserList::lstRecordsDblClick() {
+    try {
+        if (lstRecords.itemIndex < 0 || lstRecords.itemIndex >= lstRecords.count())
+            throw IoError("no line selected", 0);
+        const std::string chosen = text::trim(lstRecords.selectedText());
+        RecordFile file(app.dataFile(TTesserato::FileName), TTesserato::Size);
+        // Every record that gives the same line is handed over, so the last of them stays on screen.
+        file.scan([&](std::string_view rec, std::int64_t index) {
+            if (text::trim(userLine(rec)) == chosen)
+                deliver(TTesserato::decode(rec), index + 1);
+            return true;
+        });
+    } catch (const std::exception&) {
+        // The window closes without a message; what was already handed over stays.
+    }
+    app.close(*this);
+}
+
+void UserList::btnStampaClick() {}
+
+void UserList::btnChiudiClick() {
+    app.close(*this);
+}
+
+} // namespace quaderna

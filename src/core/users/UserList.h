@@ -1,0 +1,60 @@
+#pragma once
+// What the user search and the renewals list share: the line of a user, the result list with
+// "Trova" and "Stampa", and the double-click that hands the chosen user back.
+
+#include "core/forms/Form.h"
+#include "core/storage/Tesserato.h"
+#include "core/text/Date.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quaderna {
+
+// Name (30) + "  Tessera n. " + card number (20) + "  Scad. " + expiry (10) + "  Tel. " +
+// preferred contact (12) + "  " + notes, each trimmed, then padded or cut.
+std::string userLine(std::string_view record);
+
+// The users of `archive` whose card is not cancelled and who match every criterion in use, as
+// list lines in file order. A criterion is in use when it is not blank; it matches when its text
+// as typed occurs in the record's field, a-z and A-Z alike. The criteria are, in order: name,
+// additional information, card number, issue date, expiry date, town of birth, town of residence,
+// fiscal code, qualifications, notes. Throws IoError.
+std::vector<std::string> searchUsers(const std::filesystem::path& archive,
+                                     const std::array<std::string, 10>& criteria);
+
+// The cards awaiting renewal on `today`: not cancelled, and the expiry date less the notice days
+// not later than today. A record whose expiry date or notice days cannot be read is left out.
+// Lines in file order. Throws IoError.
+std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today);
+
+class UserList : public Form {
+public:
+    UserList(Application& app, std::string className, std::string caption, std::string printTitle);
+
+    Edit txtTrova{this, "txtTrova"};
+    Button btnTrova{this, "btnTrova"};
+    ListBox lstRecords{this, "lstRecords", true};
+    Button btnStampa{this, "btnStampa"}, btnChiudi{this, "btnChiudi"};
+
+    // The last text searched with "Trova", lower-cased.
+    std::string lastFindKey;
+    const std::string printTitle;
+
+    void FormClose(CloseAction& action) override;
+    void btnTrovaClick();
+    void txtTrovaKeyDown(Key& key);
+    void lstRecordsDblClick();
+    void btnStampaClick();
+    void btnChiudiClick();
+
+protected:
+    // Hands a user whose line equals the chosen one to the window that asked.
+    virtual void deliver(const TTesserato& user, std::int64_t position) = 0;
+};
+
+} // namespace quaderna

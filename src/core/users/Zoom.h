@@ -1,0 +1,19 @@
+#pragma once
+// The photo zoom: the user's photo over the whole screen; a click anywhere on it closes it.
+
+#include "core/forms/Form.h"
+
+namespace quaderna {
+
+class TfrmZoom : public Form {
+public:
+    explicit TfrmZoom(Application& app);
+
+    Panel panContainer{this, "panContainer"};
+    Picture imgFoto{this, "imgFoto"};
+
+    void imgFotoClick();
+    void panContainerClick();
+};
+
+} // namespace quaderna
