@@ -3,6 +3,7 @@
 #include "core/forms/Application.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
+#include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
 #include "core/storage/Suggestions.h"
@@ -60,7 +61,8 @@ std::string renewalMailCommand(std::string_view email, std::string_view tesserat
 }
 
 TfrmAnagrafica::TfrmAnagrafica(Application& app)
-    : Form(app, "TfrmAnagrafica", " Quaderna 3.0 - Archivio Utenti") {
+    : Form(app, "TfrmAnagrafica", " Quaderna 3.0 - Archivio Utenti"),
+      repScheda(reports::schedaInformativa()) {
     fields_ = {{&TTesserato::Tesserato, &txtTesserato},
                {&TTesserato::Carica, &txtCarica},
                {&TTesserato::NumTessera, &txtNumTessera},
@@ -398,8 +400,55 @@ void TfrmAnagrafica::cmdScaduteClick() {
 }
 
 void TfrmAnagrafica::cmdAllegaClick() {}
-void TfrmAnagrafica::cmdAnteprimaClick() {}
-void TfrmAnagrafica::cmdStampaClick() {}
+void TfrmAnagrafica::fillScheda() {
+    repScheda.setOrientation(Orientation::Portrait);
+    repScheda.at("txtTitolo").setText("SCHEDA ANAGRAFICA UTENTE");
+    const auto t = [](const Edit& e) { return text::trim(e.text); };
+    const std::pair<const char*, std::string> rows[24] = {
+        {"Cognome e nome:", t(txtTesserato)},
+        {"Informazioni aggiuntive:", t(txtCarica)},
+        {"Tessera n.", t(txtNumTessera)},
+        {"Data rilascio:", t(txtDataRil)},
+        {"Data scadenza:", t(txtDataScade)},
+        {"Data di nascita:", t(txtDataNasc)},
+        {"Comune di nascita:", t(txtComuneNasc) + " " + t(txtProvNasc)},
+        {"Comune di residenza:", t(txtComuneRes) + "  " + t(txtProvRes)},
+        {"CAP:", t(txtCapRes)},
+        {"Via e numero civico:", t(txtIndirizzoRes)},
+        {"Titoli posseduti:", t(txtTitoli)},
+        {"Tel. casa:", t(txtTelCasa)},
+        {"Tel. ufficio:", t(txtTelUff)},
+        {"Tel. cellulare:", t(txtTelCel)},
+        {"Recapito preferenziale:", t(txtRecapito)},
+        {"Fax:", t(txtFax)},
+        {"E-mail:", t(txtEmail)},
+        {"Codice Fiscale:", t(txtCodFisc)},
+        {"Carta di credito n.", t(txtCarta)},
+        {"Scadenza carta di credito:", t(txtScadeCarta)},
+        {"Partita IVA:", t(txtPartitaIva)},
+        {"IBAN:", t(txtIban)},
+        {"Intestatario C/C:", t(txtIntestatario)},
+        {"Note:", t(txtNote)},
+    };
+    for (int k = 0; k < 24; ++k) {
+        const std::string n = (k < 9 ? "0" : "") + std::to_string(k + 1);
+        repScheda.at("titCampo" + n).setText(rows[k].first);
+        repScheda.at("txtCampo" + n).setText(rows[k].second);
+    }
+    const DateTime now = ui().now();
+    repScheda.at("txtCalce")
+        .setText("Stampa eseguita in data " + now.date.format() + " alle ore " + now.time.format());
+}
+
+void TfrmAnagrafica::cmdAnteprimaClick() {
+    fillScheda();
+    ui().preview(repScheda);
+}
+
+void TfrmAnagrafica::cmdStampaClick() {
+    fillScheda();
+    ui().print(repScheda);
+}
 void TfrmAnagrafica::cmdExcelClick() {}
 void TfrmAnagrafica::cmdGuidaClick() {}
 

@@ -3,6 +3,7 @@
 // a photo kept in a picture file named after the record's position.
 
 #include "core/forms/Form.h"
+#include "core/reports/Report.h"
 #include "core/storage/Tesserato.h"
 
 #include <cstdint>
@@ -76,6 +77,9 @@ public:
     void cmdAllegaClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
+    // The user sheet "Scheda informativa" filled with what is on screen.
+    void fillScheda();
+    Report repScheda;
     void cmdExcelClick();
     void cmdGuidaClick();
     void cmdEsciClick();

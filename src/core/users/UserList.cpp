@@ -2,6 +2,7 @@
 
 #include "core/forms/Application.h"
 #include "core/forms/ListFind.h"
+#include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -163,7 +164,11 @@ void UserList::lstRecordsDblClick() {
     app.close(*this);
 }
 
-void UserList::btnStampaClick() {}
+void UserList::btnStampaClick() {
+    Report report = reports::riepilogoDati();
+    reports::fillList(report, printTitle, lstRecords.items());
+    ui().print(report);
+}
 
 void UserList::btnChiudiClick() {
     app.close(*this);
