@@ -1,9 +1,7 @@
 #include "core/catalogue/BookSearch.h"
 
 #include "core/forms/Application.h"
-#include "core/forms/ListFind.h"
 #include "core/forms/Messages.h"
-#include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -98,7 +96,7 @@ std::vector<std::string> searchBooks(const std::filesystem::path& archive,
 
 BookSearch::BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
                        std::string title)
-    : Form(app, std::move(className), std::move(caption)), printTitle(std::move(title)),
+    : ListWindow(app, std::move(className), std::move(caption), std::move(title)),
       onlyAvailable_(onlyAvailable) {
     lblAttendere.visible = false;
     lblConta.visible = false;
@@ -109,11 +107,7 @@ BookSearch::BookSearch(Application& app, std::string className, std::string capt
         {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6], boxes[7], boxes[8], boxes[9]});
     btnCerca.onMouseDown = [this] { btnCercaMouseDown(); };
     btnCerca.onClick = [this] { btnCercaClick(); };
-    btnTrova.onClick = [this] { btnTrovaClick(); };
-    txtTrova.onKeyDown = [this](Key& k) { txtTrovaKeyDown(k); };
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.onClick = [this] { btnStampaClick(); };
-    btnChiudi.onClick = [this] { btnChiudiClick(); };
     btnAnnulla.onClick = [this] { btnAnnullaClick(); };
 }
 
@@ -124,8 +118,8 @@ void BookSearch::FormShow() {
     setFocus(txtTitolo);
 }
 
-void BookSearch::FormClose(CloseAction&) {
-    lstRecords.clear();
+void BookSearch::FormClose(CloseAction& action) {
+    ListWindow::FormClose(action);
     lblAttendere.visible = false;
 }
 
@@ -159,17 +153,6 @@ void BookSearch::btnCercaClick() {
     setFocus(txtTrova);
 }
 
-void BookSearch::btnTrovaClick() {
-    findInList(lstRecords, txtTrova.text, lastFindKey, ui());
-}
-
-void BookSearch::txtTrovaKeyDown(Key& key) {
-    if (key.code == VK::Return) {
-        key.swallow();
-        setFocus(btnTrova);
-    }
-}
-
 void BookSearch::lstRecordsDblClick() {
     try {
         if (lstRecords.itemIndex < 0 || lstRecords.itemIndex >= lstRecords.count())
@@ -193,15 +176,6 @@ void BookSearch::lstRecordsDblClick() {
     app.close(*this);
 }
 
-void BookSearch::btnStampaClick() {
-    Report report = reports::riepilogoDati();
-    reports::fillList(report, printTitle, lstRecords.items());
-    ui().print(report);
-}
-
-void BookSearch::btnChiudiClick() {
-    app.close(*this);
-}
 void BookSearch::btnAnnullaClick() {
     app.close(*this);
 }

@@ -2,7 +2,7 @@
 // The two book search windows: up to ten criteria, a sorted list of the matching books, "Trova"
 // inside the list, the list printed, and the chosen book loaded into the window that asked.
 
-#include "core/forms/Form.h"
+#include "core/forms/ListWindow.h"
 
 #include <array>
 #include <filesystem>
@@ -25,7 +25,7 @@ std::string codeCheckLine(std::string_view record);
 std::vector<std::string> searchBooks(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria, bool onlyAvailable);
 
-class BookSearch : public Form {
+class BookSearch : public ListWindow {
 public:
     BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
                std::string printTitle);
@@ -41,24 +41,12 @@ public:
     Panel panAvvio{this, "panAvvio"};
     Panel panContainer{this, "panContainer"};
     Button btnAnnulla{this, "btnAnnulla"}, btnCerca{this, "btnCerca"};
-    Edit txtTrova{this, "txtTrova"};
-    Button btnTrova{this, "btnTrova"};
-    ListBox lstRecords{this, "lstRecords", true};
-    Button btnStampa{this, "btnStampa"}, btnChiudi{this, "btnChiudi"};
-
-    // The last text searched with "Trova", lower-cased.
-    std::string lastFindKey;
-    const std::string printTitle;
 
     void FormShow() override;
     void FormClose(CloseAction& action) override;
     void btnCercaMouseDown();
     void btnCercaClick();
-    void btnTrovaClick();
-    void txtTrovaKeyDown(Key& key);
     void lstRecordsDblClick();
-    void btnStampaClick();
-    void btnChiudiClick();
     void btnAnnullaClick();
 
     std::array<Edit*, 10> criteria() {

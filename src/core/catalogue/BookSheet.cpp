@@ -8,8 +8,6 @@
 #include "core/storage/Suggestions.h"
 #include "core/text/Text.h"
 
-#include <charconv>
-
 namespace quaderna {
 
 BookSheet::BookSheet(Application& app, std::string className, std::string caption)
@@ -101,44 +99,14 @@ TLibro BookSheet::composeRecord() const {
 
 void BookSheet::navigate(Step step) {
     try {
-        RecordFile file(archive(), TLibro::Size);
-        const std::int64_t n = file.count();
-        if (n == 0) {
+        const StepResult r = readStep(archive(), TLibro::Size, lblPosizione.text, step);
+        if (r.kind == StepResult::EmptyArchive) {
             if (step == Step::Next)
                 lblPosizione.text.clear();
-            file.close();
             ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
-            return;
+        } else if (r.kind == StepResult::Record) {
+            showRecord(TLibro::decode(r.bytes), r.position);
         }
-        const std::string p = text::trim(lblPosizione.text);
-        std::int64_t pos = 0;
-        const bool have = !p.empty();
-        if (have) {
-            const auto r = std::from_chars(p.data(), p.data() + p.size(), pos);
-            if (r.ec != std::errc() || r.ptr != p.data() + p.size())
-                throw IoError("position label is not a number: " + p, 0);
-        }
-        std::int64_t target = 0;
-        switch (step) {
-        case Step::First:
-            target = 1;
-            break;
-        case Step::Previous:
-            target = !have ? 1 : (pos <= 1 ? 0 : pos - 1);
-            break;
-        case Step::Next:
-            target = !have ? 1 : (pos < n ? pos + 1 : 0);
-            break;
-        case Step::Last:
-            target = n;
-            break;
-        }
-        if (target == 0)
-            return; // nothing happens
-        file.seek(target - 1);
-        std::string bytes;
-        file.read(bytes);
-        showRecord(TLibro::decode(bytes), file.position());
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
     }

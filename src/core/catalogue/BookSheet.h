@@ -4,6 +4,7 @@
 
 #include "core/forms/Form.h"
 #include "core/storage/Libro.h"
+#include "core/storage/Navigation.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -78,7 +79,6 @@ protected:
     virtual const char* marker() const = 0;
     // Empties the screen for a book not yet stored; the loan box shows `prestato`.
     void clearScreen(std::string_view prestato);
-    enum class Step { First, Previous, Next, Last };
     void navigate(Step step);
 
 private:

@@ -2,23 +2,18 @@
 
 #include "core/catalogue/DeweyData.h"
 #include "core/forms/Application.h"
-#include "core/forms/ListFind.h"
-#include "core/reports/Layouts.h"
 #include "core/text/Text.h"
 
 namespace quaderna {
 
 TfrmCodici_Dewey::TfrmCodici_Dewey(Application& app)
-    : Form(app, "TfrmCodici_Dewey", " Tabella Codici Dewey") {
+    : ListWindow(app, "TfrmCodici_Dewey", " Tabella Codici Dewey", "Tabella Codici Dewey", false) {
     lblAttendere.visible = false;
     lblMemory.visible = false;
     timCarica.onTimer = [this] { timCaricaTimer(); };
-    btnTrova.onClick = [this] { btnTrovaClick(); };
-    txtTrova.onKeyDown = [this](Key& k) { txtTrovaKeyDown(k); };
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
     btnStampa.onMouseDown = [this] { btnStampaMouseDown(); };
     btnStampa.onClick = [this] { btnStampaClick(); };
-    btnChiudi.onClick = [this] { btnChiudiClick(); };
 }
 
 void TfrmCodici_Dewey::FormShow() {
@@ -37,15 +32,8 @@ void TfrmCodici_Dewey::timCaricaTimer() {
     panDewey.visible = false;
 }
 
-void TfrmCodici_Dewey::btnTrovaClick() {
-    findInList(lstRecords, txtTrova.text, app.session.deweyFindKey, ui());
-}
-
-void TfrmCodici_Dewey::txtTrovaKeyDown(Key& key) {
-    if (key.code == VK::Return) {
-        key.swallow();
-        setFocus(btnTrova);
-    }
+std::string& TfrmCodici_Dewey::findKey() {
+    return app.session.deweyFindKey;
 }
 
 void TfrmCodici_Dewey::lstRecordsDblClick() {
@@ -60,14 +48,8 @@ void TfrmCodici_Dewey::btnStampaMouseDown() {
 }
 
 void TfrmCodici_Dewey::btnStampaClick() {
-    Report report = reports::riepilogoDati();
-    reports::fillList(report, "Tabella Codici Dewey", lstRecords.items());
-    ui().print(report);
+    ListWindow::btnStampaClick();
     lblAttendere.visible = false;
-}
-
-void TfrmCodici_Dewey::btnChiudiClick() {
-    app.close(*this);
 }
 
 void TfrmCodici_Dewey::FormClose(CloseAction&) {

@@ -2,33 +2,29 @@
 // The Dewey table: the built-in classification headings, found with "Trova", printed, and the
 // class number of a double-clicked row put into the book window.
 
-#include "core/forms/Form.h"
+#include "core/forms/ListWindow.h"
 
 namespace quaderna {
 
-class TfrmCodici_Dewey : public Form {
+class TfrmCodici_Dewey : public ListWindow {
 public:
     explicit TfrmCodici_Dewey(Application& app);
 
-    Edit txtTrova{this, "txtTrova"};
-    Button btnTrova{this, "btnTrova"};
-    ListBox lstRecords{this, "lstRecords"};
     Panel panDewey{this, "panDewey"};
     Label lblAttendere{this, "lblAttendere", "Stampa in corso. Attendere..."};
     Label lblMemory{this, "lblMemory"};
-    Button btnStampa{this, "btnStampa"};
-    Button btnChiudi{this, "btnChiudi"};
     Timer timCarica{this, "timCarica", 1000};
 
     void FormShow() override;
     void FormClose(CloseAction& action) override;
     void timCaricaTimer();
-    void btnTrovaClick();
-    void txtTrovaKeyDown(Key& key);
     void lstRecordsDblClick();
     void btnStampaMouseDown();
     void btnStampaClick();
-    void btnChiudiClick();
+
+protected:
+    // The key survives closing and reopening the table.
+    std::string& findKey() override;
 };
 
 } // namespace quaderna

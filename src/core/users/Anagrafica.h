@@ -4,6 +4,7 @@
 
 #include "core/forms/Form.h"
 #include "core/reports/Report.h"
+#include "core/storage/Navigation.h"
 #include "core/storage/Tesserato.h"
 
 #include <cstdint>
@@ -108,7 +109,6 @@ public:
     const std::vector<std::pair<std::string TTesserato::*, Edit*>>& fieldBoxes() const { return fields_; }
 
 private:
-    enum class Step { First, Previous, Next, Last };
     void clearScreen();
     void navigate(Step step);
     ImageRef placeholder();

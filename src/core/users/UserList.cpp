@@ -1,8 +1,6 @@
 #include "core/users/UserList.h"
 
 #include "core/forms/Application.h"
-#include "core/forms/ListFind.h"
-#include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -123,27 +121,8 @@ std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date
 }
 
 UserList::UserList(Application& app, std::string className, std::string caption, std::string title)
-    : Form(app, std::move(className), std::move(caption)), printTitle(std::move(title)) {
-    btnTrova.onClick = [this] { btnTrovaClick(); };
-    txtTrova.onKeyDown = [this](Key& k) { txtTrovaKeyDown(k); };
+    : ListWindow(app, std::move(className), std::move(caption), std::move(title)) {
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.onClick = [this] { btnStampaClick(); };
-    btnChiudi.onClick = [this] { btnChiudiClick(); };
-}
-
-void UserList::FormClose(CloseAction&) {
-    lstRecords.clear();
-}
-
-void UserList::btnTrovaClick() {
-    findInList(lstRecords, txtTrova.text, lastFindKey, ui());
-}
-
-void UserList::txtTrovaKeyDown(Key& key) {
-    if (key.code == VK::Return) {
-        key.swallow();
-        setFocus(btnTrova);
-    }
 }
 
 void UserList::lstRecordsDblClick() {
@@ -161,16 +140,6 @@ void UserList::lstRecordsDblClick() {
     } catch (const std::exception&) {
         // The window closes without a message; what was already handed over stays.
     }
-    app.close(*this);
-}
-
-void UserList::btnStampaClick() {
-    Report report = reports::riepilogoDati();
-    reports::fillList(report, printTitle, lstRecords.items());
-    ui().print(report);
-}
-
-void UserList::btnChiudiClick() {
     app.close(*this);
 }
 

@@ -2,7 +2,7 @@
 // What the user search and the renewals list share: the line of a user, the result list with
 // "Trova" and "Stampa", and the double-click that hands the chosen user back.
 
-#include "core/forms/Form.h"
+#include "core/forms/ListWindow.h"
 #include "core/storage/Tesserato.h"
 #include "core/text/Date.h"
 
@@ -32,25 +32,11 @@ std::vector<std::string> searchUsers(const std::filesystem::path& archive,
 // Lines in file order. Throws IoError.
 std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today);
 
-class UserList : public Form {
+class UserList : public ListWindow {
 public:
     UserList(Application& app, std::string className, std::string caption, std::string printTitle);
 
-    Edit txtTrova{this, "txtTrova"};
-    Button btnTrova{this, "btnTrova"};
-    ListBox lstRecords{this, "lstRecords", true};
-    Button btnStampa{this, "btnStampa"}, btnChiudi{this, "btnChiudi"};
-
-    // The last text searched with "Trova", lower-cased.
-    std::string lastFindKey;
-    const std::string printTitle;
-
-    void FormClose(CloseAction& action) override;
-    void btnTrovaClick();
-    void txtTrovaKeyDown(Key& key);
     void lstRecordsDblClick();
-    void btnStampaClick();
-    void btnChiudiClick();
 
 protected:
     // Hands a user whose line equals the chosen one to the window that asked.
