@@ -2,6 +2,7 @@
 
 #include "core/forms/Application.h"
 #include "core/forms/Messages.h"
+#include "core/storage/Criteria.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -12,45 +13,27 @@ namespace quaderna {
 
 namespace {
 
-// Fields stored in Windows-1252 take one byte per character, so columns are cut and padded on
-// the bytes before the line is turned into UTF-8.
-void column(std::string& line, std::string_view bytes, std::size_t width) {
-    bytes = text::trimView(bytes);
-    if (bytes.size() > width)
-        bytes = bytes.substr(0, width);
-    line.append(bytes);
-    line.append(width - bytes.size(), ' ');
-}
-
-const FieldSpec kCriterionFields[10] = {
+const std::array<FieldSpec, 10> kCriterionFields = {
     TLibro::F::Titolo,  TLibro::F::Codice, TLibro::F::Autore, TLibro::F::Curatore, TLibro::F::Genere,
     TLibro::F::Editore, TLibro::F::Isbn,   TLibro::F::Lingua, TLibro::F::Dewey,    TLibro::F::Note};
-
-bool containsFolded(std::string_view field, std::string_view needle) {
-    if (needle.size() > field.size())
-        return false;
-    const auto it = std::search(field.begin(), field.end(), needle.begin(), needle.end(),
-                                [](char a, char b) { return text::lowerAZ(a) == b; });
-    return it != field.end();
-}
 
 } // namespace
 
 std::string codeCheckLine(std::string_view record) {
     std::string line = "Cod. ";
-    column(line, rawField(record, TLibro::F::Codice), 24);
+    appendColumn(line, rawField(record, TLibro::F::Codice), 24);
     line += "  ";
-    column(line, rawField(record, TLibro::F::Titolo), 50);
+    appendColumn(line, rawField(record, TLibro::F::Titolo), 50);
     return text::fromCp1252(line);
 }
 
 std::string bookLine(std::string_view record) {
     std::string line = "Cod. ";
-    column(line, rawField(record, TLibro::F::Codice), 24);
+    appendColumn(line, rawField(record, TLibro::F::Codice), 24);
     line += "  ";
-    column(line, rawField(record, TLibro::F::Titolo), 50);
+    appendColumn(line, rawField(record, TLibro::F::Titolo), 50);
     line += "  ";
-    column(line, rawField(record, TLibro::F::Autore), 30);
+    appendColumn(line, rawField(record, TLibro::F::Autore), 30);
     line += "  ";
     line += text::trimView(rawField(record, TLibro::F::Citta));
     line += ' ';
@@ -62,33 +45,18 @@ std::string bookLine(std::string_view record) {
 
 std::vector<std::string> searchBooks(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria, bool onlyAvailable) {
-    struct InUse {
-        FieldSpec field;
-        std::string needle; // lower-cased Windows-1252 bytes
-    };
-    std::vector<InUse> inUse;
-    bool impossible = false;
-    for (std::size_t i = 0; i < criteria.size(); ++i) {
-        if (text::trimView(criteria[i]).empty())
-            continue; // blanks only: not in use
-        // A character outside the code page never occurs in a stored field.
-        if (!text::fitsCp1252(criteria[i]))
-            impossible = true;
-        inUse.push_back({kCriterionFields[i], text::lowerAZ(text::toCp1252(criteria[i]))});
-    }
+    const Criteria match(criteria, kCriterionFields);
     std::vector<std::string> lines;
     RecordFile file(archive, TLibro::Size);
-    if (impossible)
+    if (match.impossible())
         return lines;
     file.scan([&](std::string_view rec, std::int64_t) {
         if (text::trimView(rawField(rec, TLibro::F::Annullata)) != "No")
             return true;
         if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
             return true;
-        for (const InUse& c : inUse)
-            if (!containsFolded(rawField(rec, c.field), c.needle))
-                return true;
-        lines.push_back(bookLine(rec));
+        if (match.match(rec))
+            lines.push_back(bookLine(rec));
         return true;
     });
     return lines;

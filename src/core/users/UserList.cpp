@@ -1,6 +1,7 @@
 #include "core/users/UserList.h"
 
 #include "core/forms/Application.h"
+#include "core/storage/Criteria.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -12,28 +13,10 @@ namespace quaderna {
 
 namespace {
 
-// Fields stored in Windows-1252 take one byte per character, so columns are cut and padded on
-// the bytes before the line is turned into UTF-8.
-void column(std::string& line, std::string_view bytes, std::size_t width) {
-    bytes = text::trimView(bytes);
-    if (bytes.size() > width)
-        bytes = bytes.substr(0, width);
-    line.append(bytes);
-    line.append(width - bytes.size(), ' ');
-}
-
-const FieldSpec kCriterionFields[10] = {
+const std::array<FieldSpec, 10> kCriterionFields = {
     TTesserato::F::Tesserato, TTesserato::F::Carica,     TTesserato::F::NumTessera, TTesserato::F::DataRil,
     TTesserato::F::DataScade, TTesserato::F::ComuneNasc, TTesserato::F::ComuneRes,  TTesserato::F::CodFisc,
     TTesserato::F::Titoli,    TTesserato::F::Note};
-
-bool containsFolded(std::string_view field, std::string_view needle) {
-    if (needle.size() > field.size())
-        return false;
-    const auto it = std::search(field.begin(), field.end(), needle.begin(), needle.end(),
-                                [](char a, char b) { return text::lowerAZ(a) == b; });
-    return it != field.end();
-}
 
 bool cancelled(std::string_view record) {
     return text::trimView(rawField(record, TTesserato::F::Annullata)) != "No";
@@ -56,13 +39,13 @@ std::optional<long long> wholeNumber(std::string_view s) {
 std::string userLine(std::string_view record) {
     std::string line;
     line.reserve(120);
-    column(line, rawField(record, TTesserato::F::Tesserato), 30);
+    appendColumn(line, rawField(record, TTesserato::F::Tesserato), 30);
     line += "  Tessera n. ";
-    column(line, rawField(record, TTesserato::F::NumTessera), 20);
+    appendColumn(line, rawField(record, TTesserato::F::NumTessera), 20);
     line += "  Scad. ";
-    column(line, rawField(record, TTesserato::F::DataScade), 10);
+    appendColumn(line, rawField(record, TTesserato::F::DataScade), 10);
     line += "  Tel. ";
-    column(line, rawField(record, TTesserato::F::Recapito), 12);
+    appendColumn(line, rawField(record, TTesserato::F::Recapito), 12);
     line += "  ";
     line += text::trimView(rawField(record, TTesserato::F::Note));
     return text::fromCp1252(line);
@@ -70,32 +53,16 @@ std::string userLine(std::string_view record) {
 
 std::vector<std::string> searchUsers(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria) {
-    struct InUse {
-        FieldSpec field;
-        std::string needle; // lower-cased Windows-1252 bytes
-    };
-    std::vector<InUse> inUse;
-    bool impossible = false;
-    for (std::size_t i = 0; i < criteria.size(); ++i) {
-        // Blanks only: not in use, and never counted as a match either.
-        if (text::trimView(criteria[i]).empty())
-            continue;
-        // A character outside the code page never occurs in a stored field.
-        if (!text::fitsCp1252(criteria[i]))
-            impossible = true;
-        inUse.push_back({kCriterionFields[i], text::lowerAZ(text::toCp1252(criteria[i]))});
-    }
+    const Criteria match(criteria, kCriterionFields);
     std::vector<std::string> lines;
     RecordFile file(archive, TTesserato::Size);
-    if (impossible)
+    if (match.impossible())
         return lines;
     file.scan([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
-        for (const InUse& c : inUse)
-            if (!containsFolded(rawField(rec, c.field), c.needle))
-                return true;
-        lines.push_back(userLine(rec));
+        if (match.match(rec))
+            lines.push_back(userLine(rec));
         return true;
     });
     return lines;
