@@ -31,8 +31,8 @@ Program::~Program() {
 }
 
 void Program::start() {
-    for (Form* f : app.standing())
-        platform.createView(*f);
+    // A standing window's view is built the first time the window is shown, so the login window
+    // is on screen without waiting for the others.
     app.start();
 }
 

@@ -19,7 +19,7 @@ public:
     ~Program();
     QtPlatform platform;
     Application app;
-    // Creates the views of the standing windows in their order and shows the login window.
+    // Shows the login window.
     void start();
 };
 
