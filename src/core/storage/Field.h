@@ -41,14 +41,14 @@ void writeField(std::string& record, FieldSpec f, std::string_view value);
 // Record types describe themselves with a table of (field, member) pairs.
 template <class R> struct FieldBinding {
     const char* name;
-    FieldSpec spec;
+    FieldSpec place;
     std::string R::*member;
 };
 
 template <class R, std::size_t N> R decodeRecord(std::string_view bytes, const FieldBinding<R> (&fields)[N]) {
     R r;
     for (const auto& f : fields)
-        r.*(f.member) = readField(bytes, f.spec);
+        r.*(f.member) = readField(bytes, f.place);
     return r;
 }
 
@@ -56,7 +56,7 @@ template <class R, std::size_t N>
 std::string encodeRecord(const R& r, std::size_t size, const FieldBinding<R> (&fields)[N]) {
     std::string bytes(size, '\0');
     for (const auto& f : fields)
-        writeField(bytes, f.spec, r.*(f.member));
+        writeField(bytes, f.place, r.*(f.member));
     return bytes;
 }
 

@@ -129,7 +129,7 @@ TEST(RecordFile, ScanReadsEveryRecordAcrossChunksAndMayRewriteOne) {
 
 TEST(BookRecord, FieldOffsetsAndWidths) {
     struct Case {
-        FieldSpec spec;
+        FieldSpec field;
         std::size_t offset, width;
     } cases[] = {
         {TLibro::F::Titolo, 0, 250},      {TLibro::F::Codice, 251, 24},    {TLibro::F::Convalida, 276, 2},
@@ -141,8 +141,8 @@ TEST(BookRecord, FieldOffsetsAndWidths) {
         {TLibro::F::Desc03, 2986, 250},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.spec.offset, c.offset);
-        EXPECT_EQ(c.spec.width, c.width);
+        EXPECT_EQ(c.field.offset, c.offset);
+        EXPECT_EQ(c.field.width, c.width);
     }
 }
 

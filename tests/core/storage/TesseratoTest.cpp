@@ -30,8 +30,8 @@ TEST(UserRecord, FieldsSitAtTheirOffsetsWithTheirWidths) {
     for (std::size_t i = 0; i < std::size(layout); ++i) {
         const auto& f = TTesserato::Fields[i];
         EXPECT_STREQ(f.name, layout[i].name) << i;
-        EXPECT_EQ(f.spec.offset, layout[i].offset) << f.name;
-        EXPECT_EQ(f.spec.width, layout[i].width) << f.name;
+        EXPECT_EQ(f.place.offset, layout[i].offset) << f.name;
+        EXPECT_EQ(f.place.width, layout[i].width) << f.name;
 
         // A value one character longer than the field is stored cut, right at its offset, and the
         // fields on both sides stay empty.
