@@ -64,61 +64,13 @@ std::vector<std::string> searchBooks(const std::filesystem::path& archive,
 
 BookSearch::BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
                        std::string title)
-    : ListWindow(app, std::move(className), std::move(caption), std::move(title)),
+    : CriteriaSearch(app, std::move(className), std::move(caption), std::move(title)),
       onlyAvailable_(onlyAvailable) {
-    lblAttendere.visible = false;
-    lblConta.visible = false;
-    lblMemory.visible = false;
-    panContainer.visible = false;
-    const auto boxes = criteria();
-    setEnterChain(
-        {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6], boxes[7], boxes[8], boxes[9]});
-    btnCerca.onMouseDown = [this] { btnCercaMouseDown(); };
-    btnCerca.onClick = [this] { btnCercaClick(); };
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
-    btnAnnulla.onClick = [this] { btnAnnullaClick(); };
 }
 
-void BookSearch::FormShow() {
-    lastFindKey.clear();
-    lstRecords.itemIndex = lstRecords.count() > 0 ? 0 : -1;
-    txtTrova.text.clear();
-    setFocus(txtTitolo);
-}
-
-void BookSearch::FormClose(CloseAction& action) {
-    ListWindow::FormClose(action);
-    lblAttendere.visible = false;
-}
-
-void BookSearch::btnCercaMouseDown() {
-    lblAttendere.visible = true;
-}
-
-void BookSearch::btnCercaClick() {
-    std::array<std::string, 10> typed;
-    int inUse = 0;
-    const auto boxes = criteria();
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        typed[i] = boxes[i]->text;
-        if (!text::trimView(typed[i]).empty())
-            ++inUse;
-    }
-    lblConta.text = std::to_string(inUse);
-    lstRecords.clear();
-    try {
-        lstRecords.setItems(searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_));
-    } catch (const IoError&) {
-        lblAttendere.visible = false;
-        ui().showMessage(msg::ArchivioNonAccessibile);
-        return;
-    }
-    lblAttendere.visible = false;
-    lblTrovate.text = "Il presente riepilogo contiene " + std::to_string(lstRecords.count()) + " schede.";
-    panContainer.visible = true;
-    panAvvio.visible = false;
-    txtTrova.text.clear();
-    setFocus(txtTrova);
+std::vector<std::string> BookSearch::search(const std::array<std::string, 10>& typed) {
+    return searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_);
 }
 
 void BookSearch::lstRecordsDblClick() {
@@ -141,10 +93,6 @@ void BookSearch::lstRecordsDblClick() {
     } catch (const std::exception&) {
         // The window closes without a message; what was already written stays.
     }
-    app.close(*this);
-}
-
-void BookSearch::btnAnnullaClick() {
     app.close(*this);
 }
 

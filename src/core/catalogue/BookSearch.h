@@ -2,6 +2,7 @@
 // The two book search windows: up to ten criteria, a sorted list of the matching books, "Trova"
 // inside the list, the list printed, and the chosen book loaded into the window that asked.
 
+#include "core/forms/CriteriaSearch.h"
 #include "core/forms/ListWindow.h"
 
 #include <array>
@@ -25,7 +26,7 @@ std::string codeCheckLine(std::string_view record);
 std::vector<std::string> searchBooks(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria, bool onlyAvailable);
 
-class BookSearch : public ListWindow {
+class BookSearch : public CriteriaSearch<ListWindow> {
 public:
     BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
                std::string printTitle);
@@ -34,25 +35,16 @@ public:
         txtCuratore{this, "txtCuratore"}, txtGenere{this, "txtGenere"}, txtEditore{this, "txtEditore"},
         txtIsbn{this, "txtIsbn"}, txtLingua{this, "txtLingua"}, txtDewey{this, "txtDewey"},
         txtNote{this, "txtNote"};
-    Label lblConta{this, "lblConta"};
-    Label lblMemory{this, "lblMemory"};
-    Label lblAttendere{this, "lblAttendere", "Ricerca schede in corso. Attendere..."};
-    Label lblTrovate{this, "lblTrovate", "Il presente elenco contiene 0 schede."};
-    Panel panAvvio{this, "panAvvio"};
-    Panel panContainer{this, "panContainer"};
-    Button btnAnnulla{this, "btnAnnulla"}, btnCerca{this, "btnCerca"};
 
-    void FormShow() override;
-    void FormClose(CloseAction& action) override;
-    void btnCercaMouseDown();
-    void btnCercaClick();
     void lstRecordsDblClick();
-    void btnAnnullaClick();
 
-    std::array<Edit*, 10> criteria() {
+    std::array<Edit*, 10> criteria() override {
         return {&txtTitolo,  &txtCodice, &txtAutore, &txtCuratore, &txtGenere,
                 &txtEditore, &txtIsbn,   &txtLingua, &txtDewey,    &txtNote};
     }
+
+protected:
+    std::vector<std::string> search(const std::array<std::string, 10>& typed) override;
 
 private:
     const bool onlyAvailable_;

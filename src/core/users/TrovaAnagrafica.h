@@ -2,11 +2,12 @@
 // The user search: up to ten criteria, a sorted list of the matching users, "Trova" inside the
 // list, the list printed, and the chosen user handed to the window that asked for it.
 
+#include "core/forms/CriteriaSearch.h"
 #include "core/users/UserList.h"
 
 namespace quaderna {
 
-class TfrmTrovaAnagrafica : public UserList {
+class TfrmTrovaAnagrafica : public CriteriaSearch<UserList> {
 public:
     explicit TfrmTrovaAnagrafica(Application& app);
 
@@ -15,26 +16,14 @@ public:
         txtDataScade{this, "txtDataScade"}, txtComuneNasc{this, "txtComuneNasc"},
         txtComuneRes{this, "txtComuneRes"}, txtCodFisc{this, "txtCodFisc"}, txtTitoli{this, "txtTitoli"},
         txtNote{this, "txtNote"};
-    Label lblConta{this, "lblConta"};
-    Label lblMemory{this, "lblMemory"};
-    Label lblAttendere{this, "lblAttendere", "Ricerca schede in corso. Attendere..."};
-    Label lblTrovate{this, "lblTrovate", "Il presente elenco contiene 0 schede."};
-    Panel panAvvio{this, "panAvvio"};
-    Panel panContainer{this, "panContainer"};
-    Button btnAnnulla{this, "btnAnnulla"}, btnCerca{this, "btnCerca"};
 
-    void FormShow() override;
-    void FormClose(CloseAction& action) override;
-    void btnCercaMouseDown();
-    void btnCercaClick();
-    void btnAnnullaClick();
-
-    std::array<Edit*, 10> criteria() {
+    std::array<Edit*, 10> criteria() override {
         return {&txtTesserato,  &txtCarica,    &txtNumTessera, &txtDataRil, &txtDataScade,
                 &txtComuneNasc, &txtComuneRes, &txtCodFisc,    &txtTitoli,  &txtNote};
     }
 
 protected:
+    std::vector<std::string> search(const std::array<std::string, 10>& typed) override;
     // By the marker the caller left in lblMemory; any other marker writes nothing.
     void deliver(const TTesserato& user, std::int64_t position) override;
 };
