@@ -317,23 +317,17 @@ public:
     }
 };
 
-template <class M, class V> void add(QtPlatform& platform) {
-    platform.registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
-        return new V(p, static_cast<M&>(f), parent);
-    });
-}
-
 } // namespace
 
 void registerCatalogueViews(QtPlatform& platform) {
-    add<TfrmLibri, LibriView>(platform);
-    add<TfrmConsultaLibri, ConsultaView>(platform);
-    add<TfrmTrovaLibri, SearchView>(platform);
-    add<TfrmTrovaDisponibili, SearchView>(platform);
-    add<TfrmConvalida, ConvalidaView>(platform);
-    add<TfrmCodici_Dewey, DeweyView>(platform);
-    add<TfrmStampaLibro, StampaLibroView>(platform);
-    add<TfrmStampaLibro02, StampaLibroView>(platform);
+    platform.registerView<TfrmLibri, LibriView>();
+    platform.registerView<TfrmConsultaLibri, ConsultaView>();
+    platform.registerView<TfrmTrovaLibri, SearchView>();
+    platform.registerView<TfrmTrovaDisponibili, SearchView>();
+    platform.registerView<TfrmConvalida, ConvalidaView>();
+    platform.registerView<TfrmCodici_Dewey, DeweyView>();
+    platform.registerView<TfrmStampaLibro, StampaLibroView>();
+    platform.registerView<TfrmStampaLibro02, StampaLibroView>();
 }
 
 } // namespace quaderna::ui

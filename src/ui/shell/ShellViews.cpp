@@ -128,15 +128,9 @@ public:
 } // namespace
 
 void registerShellViews(QtPlatform& platform) {
-    platform.registerView<TfrmPassword>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
-        return new PasswordView(p, static_cast<TfrmPassword&>(f), parent);
-    });
-    platform.registerView<TfrmCambiaPassword>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
-        return new CambiaPasswordView(p, static_cast<TfrmCambiaPassword&>(f), parent);
-    });
-    platform.registerView<TfrmAvvio>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
-        return new AvvioView(p, static_cast<TfrmAvvio&>(f), parent);
-    });
+    platform.registerView<TfrmPassword, PasswordView>();
+    platform.registerView<TfrmCambiaPassword, CambiaPasswordView>();
+    platform.registerView<TfrmAvvio, AvvioView>();
     platform.registerView<TfrmMenuPrestiti>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
         auto& m = static_cast<TfrmMenuPrestiti&>(f);
         return new MenuView(

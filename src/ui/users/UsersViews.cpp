@@ -356,19 +356,13 @@ private:
     QWidget* photo_ = nullptr;
 };
 
-template <class M, class V> void add(QtPlatform& platform) {
-    platform.registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
-        return new V(p, static_cast<M&>(f), parent);
-    });
-}
-
 } // namespace
 
 void registerUsersViews(QtPlatform& platform) {
-    add<TfrmAnagrafica, AnagraficaView>(platform);
-    add<TfrmTrovaAnagrafica, TrovaAnagraficaView>(platform);
-    add<TfrmSospesi, SospesiView>(platform);
-    add<TfrmZoom, ZoomView>(platform);
+    platform.registerView<TfrmAnagrafica, AnagraficaView>();
+    platform.registerView<TfrmTrovaAnagrafica, TrovaAnagraficaView>();
+    platform.registerView<TfrmSospesi, SospesiView>();
+    platform.registerView<TfrmZoom, ZoomView>();
 }
 
 } // namespace quaderna::ui
