@@ -45,10 +45,16 @@ public:
     void setApplication(Application& app) { app_ = &app; }
     Application& application() const { return *app_; }
 
-    // Each window class has one view; standing windows get theirs at start-up, dialogs at each use.
+    // Each window class has one view, built when the window is first shown (a dialog: at each use).
     using ViewFactory = std::function<FormView*(QtPlatform&, Form&, QWidget* parent)>;
     template <class F> void registerView(ViewFactory factory) {
         factories_[std::type_index(typeid(F))] = std::move(factory);
+    }
+    // The view V, built as V(platform, model, parent), for the window model M.
+    template <class M, class V> void registerView() {
+        registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
+            return new V(p, static_cast<M&>(f), parent);
+        });
     }
     FormView* createView(Form& form, QWidget* parent = nullptr);
     FormView* viewOf(const Form& form) const;
