@@ -8,6 +8,7 @@
 #include "core/catalogue/TrovaLibri.h"
 #include "core/forms/Application.h"
 #include "ui/platform/FormView.h"
+#include "ui/platform/ListViews.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/Widgets.h"
 
@@ -190,56 +191,23 @@ public:
     }
 };
 
-class SearchView : public FormView {
+class SearchView : public ListWindowView {
 public:
-    SearchView(QtPlatform& p, BookSearch& m, QWidget* parent) : FormView(p, m, parent) {
+    SearchView(QtPlatform& p, BookSearch& m, QWidget* parent) : ListWindowView(p, m, parent) {
         fixedWindow(862, 560);
-        const QFont explain = typeface("Verdana", 12);
-        auto* avvio = panel(this, m.panAvvio, QRect(14, 15, 833, 529), Qt::white);
-        text(avvio,
-             u("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da trovare "
-               "e premere "
-               "il pulsante Cerca."),
-             QRect(16, 8, 800, 20), explain);
-        text(avvio, u("Lasciare in bianco tutti gli altri campi."), QRect(16, 30, 800, 20), explain);
-        text(avvio, u("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
-             QRect(16, 52, 800, 20), explain);
-        const struct {
-            Edit& box;
-            const char* label;
-        } criteria[] = {{m.txtTitolo, "Titolo libro:"}, {m.txtCodice, "Codice identificativo:"},
-                        {m.txtAutore, "Autore:"},       {m.txtCuratore, "Curatore:"},
-                        {m.txtGenere, "Genere:"},       {m.txtEditore, "Casa editrice:"},
-                        {m.txtIsbn, "ISBN:"},           {m.txtLingua, "Lingua:"},
-                        {m.txtDewey, "Codice Dewey:"},  {m.txtNote, "Note:"}};
-        for (int i = 0; i < 10; ++i) {
-            const int x = 20 + 410 * (i % 2), y = 88 + 68 * (i / 2);
-            text(avvio, u(criteria[i].label), QRect(x, y, 380, 18), typeface("Verdana", 11), kNavy);
-            edit(avvio, criteria[i].box, QRect(x, y + 20, 380, 30), typeface("Verdana", 12, true));
-        }
-        label(avvio, m.lblAttendere, QRect(20, 478, 420, 24), typeface("Verdana", 12, false, true), kNavy);
-        button(avvio, m.btnAnnulla, QRect(560, 472, 120, 36), u("Chiudi"), typeface("Verdana", 12));
-        button(avvio, m.btnCerca, QRect(692, 472, 120, 36), u("Cerca"), typeface("Verdana", 12, true));
-
-        auto* risultati = panel(this, m.panContainer, QRect(14, 15, 833, 529), Qt::white);
-        text(risultati,
-             u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere "
-               "il "
-               "pulsante Trova."),
-             QRect(16, 8, 800, 20), explain);
-        text(risultati,
-             u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
-               "clic su "
-               "Trova."),
-             QRect(16, 30, 800, 20), explain);
-        text(risultati, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-             QRect(16, 52, 800, 20), explain, QColor(0xDC, 0x14, 0x3C));
-        edit(risultati, m.txtTrova, QRect(16, 82, 660, 32), typeface("Verdana", 12, true));
-        button(risultati, m.btnTrova, QRect(690, 82, 126, 32), u("Trova"), typeface("Verdana", 12, true));
-        list(risultati, m.lstRecords, QRect(16, 126, 801, 273), typeface("Courier New", 12), 1400);
-        label(risultati, m.lblTrovate, QRect(16, 406, 520, 22), typeface("Verdana", 12), kNavy);
-        button(risultati, m.btnStampa, QRect(560, 472, 120, 36), u("Stampa"), typeface("Verdana", 12));
-        button(risultati, m.btnChiudi, QRect(692, 472, 120, 36), u("Chiudi"), typeface("Verdana", 12));
+        criteriaPanel(panel(this, m.panAvvio, QRect(14, 15, 833, 529), Qt::white), 529,
+                      {{{&m.txtTitolo, "Titolo libro:"},
+                        {&m.txtCodice, "Codice identificativo:"},
+                        {&m.txtAutore, "Autore:"},
+                        {&m.txtCuratore, "Curatore:"},
+                        {&m.txtGenere, "Genere:"},
+                        {&m.txtEditore, "Casa editrice:"},
+                        {&m.txtIsbn, "ISBN:"},
+                        {&m.txtLingua, "Lingua:"},
+                        {&m.txtDewey, "Codice Dewey:"},
+                        {&m.txtNote, "Note:"}}},
+                      m.lblAttendere, m.btnAnnulla, m.btnCerca);
+        resultPanel(panel(this, m.panContainer, QRect(14, 15, 833, 529), Qt::white), 529, m, &m.lblTrovate);
     }
 };
 

@@ -163,16 +163,32 @@ void FormView::watchInput(Control& c, QWidget* w) {
     w->installEventFilter(this);
 }
 
+QFrame* FormView::highlightFrame(QWidget* parent, const Control& m, const QRect& r) {
+    // The yellow rectangle behind a box, named "eff" + the field: shown while the box has the focus.
+    auto* eff = new QFrame(parent);
+    const std::string& name = m.name();
+    eff->setObjectName(qs("eff" + name.substr(name.rfind("txt", 0) == 0 ? 3 : 0)));
+    eff->setGeometry(r.adjusted(-3, -3, 3, 3));
+    eff->setStyleSheet(QStringLiteral("background-color: #FFE135; border-radius: 3px;"));
+    eff->hide();
+    return eff;
+}
+
+void FormView::takeTyping(QLineEdit* e, Edit& m) {
+    // Whatever changes the text on screen (typing, pasting, a completion) reaches the model.
+    connect(e, &QLineEdit::textChanged, this, [this, &m](const QString& t) {
+        if (refreshing_)
+            return;
+        platform_.dispatch([&m, t] {
+            m.text = us(t);
+            if (m.onChange)
+                m.onChange();
+        });
+    });
+}
+
 QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont& f, bool highlight) {
-    QFrame* eff = nullptr;
-    if (highlight) {
-        eff = new QFrame(parent);
-        std::string effName = m.name();
-        eff->setObjectName(qs(effName.rfind("txt", 0) == 0 ? "eff" + effName.substr(3) : "eff" + effName));
-        eff->setGeometry(r.adjusted(-3, -3, 3, 3));
-        eff->setStyleSheet(QStringLiteral("background-color: #FFE135; border-radius: 3px;"));
-        eff->hide();
-    }
+    QFrame* eff = highlight ? highlightFrame(parent, m, r) : nullptr;
     auto* e = new QLineEdit(parent);
     track(m, e);
     e->setGeometry(r);
@@ -184,15 +200,7 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
         e->setContextMenuPolicy(Qt::NoContextMenu);
         e->setAcceptDrops(false);
     }
-    connect(e, &QLineEdit::textChanged, this, [this, &m](const QString& t) {
-        if (refreshing_)
-            return;
-        platform_.dispatch([&m, t] {
-            m.text = us(t);
-            if (m.onChange)
-                m.onChange();
-        });
-    });
+    takeTyping(e, m);
     refreshers_.push_back([this, e, eff, &m] {
         const QString want = qs(m.text);
         const int len = static_cast<int>(text::length(m.text));
@@ -215,14 +223,7 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
 }
 
 QComboBox* FormView::combo(QWidget* parent, ComboEdit& m, const QRect& r, const QFont& f, bool highlight) {
-    QFrame* eff = nullptr;
-    if (highlight) {
-        eff = new QFrame(parent);
-        eff->setObjectName(qs("eff" + m.name().substr(m.name().rfind("txt", 0) == 0 ? 3 : 0)));
-        eff->setGeometry(r.adjusted(-3, -3, 3, 3));
-        eff->setStyleSheet(QStringLiteral("background-color: #FFE135; border-radius: 3px;"));
-        eff->hide();
-    }
+    QFrame* eff = highlight ? highlightFrame(parent, m, r) : nullptr;
     auto* c = new QComboBox(parent);
     track(m, c);
     c->setEditable(true);
@@ -237,15 +238,7 @@ QComboBox* FormView::combo(QWidget* parent, ComboEdit& m, const QRect& r, const 
     watchInput(m, c);
     watchInput(m, c->lineEdit());
     auto items = std::make_shared<std::vector<std::string>>();
-    connect(c->lineEdit(), &QLineEdit::textChanged, this, [this, &m](const QString& t) {
-        if (refreshing_)
-            return;
-        platform_.dispatch([&m, t] {
-            m.text = us(t);
-            if (m.onChange)
-                m.onChange();
-        });
-    });
+    takeTyping(c->lineEdit(), m);
     connect(c, qOverload<int>(&QComboBox::activated), this, [this, &m, c](int index) {
         if (refreshing_)
             return;

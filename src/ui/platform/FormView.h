@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -91,6 +92,8 @@ protected:
 private:
     void track(Control& c, QWidget* w);
     void watchInput(Control& c, QWidget* w);
+    QFrame* highlightFrame(QWidget* parent, const Control& m, const QRect& r);
+    void takeTyping(QLineEdit* e, Edit& m);
     QtPlatform& platform_;
     Form& model_;
     std::vector<std::function<void()>> refreshers_;

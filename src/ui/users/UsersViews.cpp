@@ -6,6 +6,7 @@
 #include "core/users/TrovaAnagrafica.h"
 #include "core/users/Zoom.h"
 #include "ui/platform/FormView.h"
+#include "ui/platform/ListViews.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/Widgets.h"
 
@@ -213,32 +214,11 @@ private:
 };
 
 // The two list windows: centred on the screen, with the same result panel.
-class UserListView : public FormView {
+class UserListView : public ListWindowView {
 public:
-    UserListView(QtPlatform& p, UserList& m, QWidget* parent) : FormView(p, m, parent) {}
+    using ListWindowView::ListWindowView;
 
 protected:
-    // The explanations, the find box with "Trova", the list, "Stampa" and "Chiudi".
-    void resultPanel(QWidget* parent, UserList& m) {
-        const QFont explain = typeface("Verdana", 12);
-        text(parent,
-             u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere "
-               "il "
-               "pulsante Trova."),
-             QRect(16, 8, 800, 20), explain);
-        text(parent,
-             u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
-               "clic su "
-               "Trova."),
-             QRect(16, 30, 800, 20), explain);
-        text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-             QRect(16, 52, 800, 20), explain, kCrimson);
-        edit(parent, m.txtTrova, QRect(16, 82, 660, 32), typeface("Verdana", 12, true));
-        button(parent, m.btnTrova, QRect(690, 82, 126, 32), u("Trova"), typeface("Verdana", 12, true));
-        list(parent, m.lstRecords, QRect(16, 126, 801, 313), typeface("Courier New", 12), 1400);
-        button(parent, m.btnStampa, QRect(560, 512, 120, 36), u("Stampa"), typeface("Verdana", 12));
-        button(parent, m.btnChiudi, QRect(692, 512, 120, 36), u("Chiudi"), typeface("Verdana", 12));
-    }
     void showEvent(QShowEvent* event) override {
         FormView::showEvent(event);
         if (!event->spontaneous())
@@ -251,41 +231,19 @@ class TrovaAnagraficaView : public UserListView {
 public:
     TrovaAnagraficaView(QtPlatform& p, TfrmTrovaAnagrafica& m, QWidget* parent) : UserListView(p, m, parent) {
         fixedWindow(862, 600);
-        const QFont explain = typeface("Verdana", 12);
-        auto* avvio = panel(this, m.panAvvio, QRect(14, 15, 833, 569), Qt::white);
-        text(
-            avvio,
-            u("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da trovare e "
-              "premere il pulsante Cerca."),
-            QRect(16, 8, 800, 20), explain);
-        text(avvio, u("Lasciare in bianco tutti gli altri campi."), QRect(16, 30, 800, 20), explain);
-        text(avvio, u("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
-             QRect(16, 52, 800, 20), explain);
-        const struct {
-            Edit& box;
-            const char* label;
-        } criteria[] = {{m.txtTesserato, "Cognome e nome:"},
-                        {m.txtCarica, "Informazioni aggiuntive:"},
-                        {m.txtNumTessera, "Tessera n."},
-                        {m.txtDataRil, "Data di rilascio:"},
-                        {m.txtDataScade, "Data di scadenza:"},
-                        {m.txtComuneNasc, "Comune di nascita:"},
-                        {m.txtComuneRes, "Comune di residenza:"},
-                        {m.txtCodFisc, "Codice Fiscale:"},
-                        {m.txtTitoli, "Titolo di studio e altre qualifiche:"},
-                        {m.txtNote, "Note:"}};
-        for (int i = 0; i < 10; ++i) {
-            const int x = 20 + 410 * (i % 2), y = 88 + 68 * (i / 2);
-            text(avvio, u(criteria[i].label), QRect(x, y, 380, 18), typeface("Verdana", 11), kNavy);
-            edit(avvio, criteria[i].box, QRect(x, y + 20, 380, 30), typeface("Verdana", 12, true));
-        }
-        label(avvio, m.lblAttendere, QRect(20, 518, 420, 24), typeface("Verdana", 12, false, true), kNavy);
-        button(avvio, m.btnAnnulla, QRect(560, 512, 120, 36), u("Chiudi"), typeface("Verdana", 12));
-        button(avvio, m.btnCerca, QRect(692, 512, 120, 36), u("Cerca"), typeface("Verdana", 12, true));
-
-        auto* risultati = panel(this, m.panContainer, QRect(14, 15, 833, 569), Qt::white);
-        resultPanel(risultati, m);
-        label(risultati, m.lblTrovate, QRect(16, 448, 520, 22), typeface("Verdana", 12), kNavy);
+        criteriaPanel(panel(this, m.panAvvio, QRect(14, 15, 833, 569), Qt::white), 569,
+                      {{{&m.txtTesserato, "Cognome e nome:"},
+                        {&m.txtCarica, "Informazioni aggiuntive:"},
+                        {&m.txtNumTessera, "Tessera n."},
+                        {&m.txtDataRil, "Data di rilascio:"},
+                        {&m.txtDataScade, "Data di scadenza:"},
+                        {&m.txtComuneNasc, "Comune di nascita:"},
+                        {&m.txtComuneRes, "Comune di residenza:"},
+                        {&m.txtCodFisc, "Codice Fiscale:"},
+                        {&m.txtTitoli, "Titolo di studio e altre qualifiche:"},
+                        {&m.txtNote, "Note:"}}},
+                      m.lblAttendere, m.btnAnnulla, m.btnCerca);
+        resultPanel(panel(this, m.panContainer, QRect(14, 15, 833, 569), Qt::white), 569, m, &m.lblTrovate);
     }
 };
 
@@ -302,7 +260,7 @@ public:
         pal.setColor(QPalette::Window, Qt::white);
         risultati->setPalette(pal);
         setBackground(risultati);
-        resultPanel(risultati, m);
+        resultPanel(risultati, 569, m);
     }
 };
 

@@ -1,0 +1,62 @@
+#include "ui/platform/ListViews.h"
+
+#include "ui/platform/QtPlatform.h"
+
+#include <QLabel>
+
+namespace quaderna::ui {
+
+namespace {
+const QColor kNavy(0x1F, 0x3A, 0x5F);
+const QColor kCrimson(0xDC, 0x14, 0x3C);
+QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+} // namespace
+
+void ListWindowView::criteriaPanel(QWidget* parent, int height,
+                                   const std::array<std::pair<Edit*, const char*>, 10>& criteria,
+                                   Label& lblAttendere, Button& btnAnnulla, Button& btnCerca) {
+    const QFont explain = typeface("Verdana", 12);
+    text(parent,
+         u("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da trovare e "
+           "premere il pulsante Cerca."),
+         QRect(16, 8, 800, 20), explain);
+    text(parent, u("Lasciare in bianco tutti gli altri campi."), QRect(16, 30, 800, 20), explain);
+    text(parent, u("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
+         QRect(16, 52, 800, 20), explain);
+    for (int i = 0; i < 10; ++i) {
+        const int x = 20 + 410 * (i % 2), y = 88 + 68 * (i / 2);
+        text(parent, u(criteria[static_cast<std::size_t>(i)].second), QRect(x, y, 380, 18),
+             typeface("Verdana", 11), kNavy);
+        edit(parent, *criteria[static_cast<std::size_t>(i)].first, QRect(x, y + 20, 380, 30),
+             typeface("Verdana", 12, true));
+    }
+    label(parent, lblAttendere, QRect(20, height - 51, 420, 24), typeface("Verdana", 12, false, true), kNavy);
+    button(parent, btnAnnulla, QRect(560, height - 57, 120, 36), u("Chiudi"), typeface("Verdana", 12));
+    button(parent, btnCerca, QRect(692, height - 57, 120, 36), u("Cerca"), typeface("Verdana", 12, true));
+}
+
+void ListWindowView::resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate) {
+    const QFont explain = typeface("Verdana", 12);
+    text(parent,
+         u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere il "
+           "pulsante Trova."),
+         QRect(16, 8, 800, 20), explain);
+    text(
+        parent,
+        u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su "
+          "Trova."),
+        QRect(16, 30, 800, 20), explain);
+    text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+         QRect(16, 52, 800, 20), explain, kCrimson);
+    edit(parent, m.txtTrova, QRect(16, 82, 660, 32), typeface("Verdana", 12, true));
+    button(parent, m.btnTrova, QRect(690, 82, 126, 32), u("Trova"), typeface("Verdana", 12, true));
+    list(parent, m.lstRecords, QRect(16, 126, 801, height - 256), typeface("Courier New", 12), 1400);
+    if (lblTrovate)
+        label(parent, *lblTrovate, QRect(16, height - 123, 520, 22), typeface("Verdana", 12), kNavy);
+    button(parent, m.btnStampa, QRect(560, height - 57, 120, 36), u("Stampa"), typeface("Verdana", 12));
+    button(parent, m.btnChiudi, QRect(692, height - 57, 120, 36), u("Chiudi"), typeface("Verdana", 12));
+}
+
+} // namespace quaderna::ui

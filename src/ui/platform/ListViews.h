@@ -1,0 +1,28 @@
+#pragma once
+// The panels every search and list window shows: the criteria panel of a search, and the result
+// panel with its explanations, find box, list and buttons. Positions follow the panel's height.
+
+#include "core/forms/ListWindow.h"
+#include "ui/platform/FormView.h"
+
+#include <array>
+#include <utility>
+
+namespace quaderna::ui {
+
+class ListWindowView : public FormView {
+public:
+    using FormView::FormView;
+
+protected:
+    // Ten criteria in two columns under the three explanations, the waiting label, "Chiudi" and
+    // "Cerca".
+    void criteriaPanel(QWidget* parent, int height,
+                       const std::array<std::pair<Edit*, const char*>, 10>& criteria, Label& lblAttendere,
+                       Button& btnAnnulla, Button& btnCerca);
+    // The explanations, the find box with "Trova", the list, the count label when there is one,
+    // "Stampa" and "Chiudi".
+    void resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate = nullptr);
+};
+
+} // namespace quaderna::ui
