@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,50 @@ TEST(Startup, ShellOpenEncodesMailAndSearchAddressesForTheDesktop) {
             "%20citt%C3%A0"));
     EXPECT_EQ(ui::QtPlatform::urlFor("\"/dati/Documenti_Allegati/a b.pdf\""),
               QStringLiteral("file:///dati/Documenti_Allegati/a%20b.pdf"));
+}
+
+TEST(Startup, TheDesktopIsAskedWhetherAnyProgramOpensAnAddress) {
+    // A desktop of its own: nothing registered, then a browser.
+    TempDir home;
+    std::filesystem::create_directories(home / "data" / "applications");
+    std::filesystem::create_directories(home / "config");
+    const QByteArray saved[] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_DATA_HOME"),
+                                qgetenv("XDG_DATA_DIRS"), qgetenv("XDG_CONFIG_DIRS"), qgetenv("BROWSER")};
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((home / "data").string()));
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString((home / "none").string()));
+    qputenv("XDG_CONFIG_DIRS", QByteArray::fromStdString((home / "none").string()));
+    qunsetenv("BROWSER");
+    const QUrl web(QStringLiteral("https://www.google.com/search?q=ISBN:88"));
+    const QUrl mail(QStringLiteral("mailto:mario@example.org"));
+    EXPECT_FALSE(ui::QtPlatform::desktopCanOpen(web));
+    EXPECT_FALSE(ui::QtPlatform::desktopCanOpen(mail));
+    EXPECT_FALSE(ui::QtPlatform::desktopCanOpen(
+        QUrl::fromLocalFile(QString::fromStdString((home / "manca.pdf").string()))));
+
+    writeBytes(home / "config" / "mimeapps.list",
+               "[Default Applications]\nx-scheme-handler/https=prova.desktop\n");
+    writeBytes(
+        home / "data" / "applications" / "prova.desktop",
+        "[Desktop Entry]\nType=Application\nName=Prova\nExec=true %u\nMimeType=x-scheme-handler/https;\n");
+    EXPECT_TRUE(ui::QtPlatform::desktopCanOpen(web));
+    EXPECT_FALSE(ui::QtPlatform::desktopCanOpen(mail));
+
+    // The program's shell open says "could not open" when nothing handles the address.
+    ui::QtPlatform platform;
+    bool handed = false;
+    platform.shellOpenHook = [&](const QString&) { handed = true; };
+    EXPECT_FALSE(platform.shellOpen("\"mailto:mario@example.org\""));
+    EXPECT_FALSE(handed);
+    EXPECT_TRUE(platform.shellOpen("\"https://www.google.com/search?q=ISBN:88\""));
+    EXPECT_TRUE(handed);
+
+    const char* names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS", "BROWSER"};
+    for (int i = 0; i < 5; ++i)
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
 }
 
 TEST(Startup, TheDataFolderComesFromTheCommandLineOrTheEnvironment) {

@@ -35,11 +35,37 @@ inline constexpr int Delete = 46;
 struct Key {
     int code = 0;
     char32_t ch = 0;
+    // Held with Ctrl: a shortcut (select all, copy, paste, undo) rather than typing.
+    bool command = false;
     void swallow() {
         code = 0;
         ch = 0;
     }
     bool swallowed() const { return code == 0 && ch == 0; }
+};
+
+// A change of a box's text proposed by a person, whatever its route: a key, a paste (menu,
+// Ctrl+V, middle click), an input method, a drop, a pick from the drop-down, an accepted
+// suggestion. The characters from `start` to `start + length` give way to `text`. Positions and
+// lengths count characters.
+struct Proposal {
+    enum class Route {
+        Key,   // a key press whose key the key handler has already let through
+        Other, // text from elsewhere: each character is offered to the key handler as a key
+        Pick,  // an item of the drop-down list (its index in `item`), or an accepted suggestion
+    };
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::string text;
+    Route route = Route::Other;
+    int item = -1;
+};
+
+// What stands after a proposal: the box's whole text and the caret's place in it.
+struct InputResult {
+    bool changed = false;
+    std::string text;
+    std::size_t caret = 0;
 };
 
 class Control {

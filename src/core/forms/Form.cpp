@@ -59,6 +59,7 @@ void Form::setFocus(Control& c) {
         return;
     Control* old = focused_;
     focused_ = &c;
+    ++focusMoves_;
     if (old && old->onExit)
         old->onExit();
     if (focused_ == &c && c.onEnter)
@@ -79,7 +80,13 @@ void Form::setEnterChain(std::initializer_list<Control*> chain) {
 void Form::keyDown(Control& c, Key& key) {
     if (c.onKeyDown)
         c.onKeyDown(key);
-    if (key.code != VK::Return || chain_.empty())
+    if (key.code != VK::Return)
+        return;
+    if (auto* button = dynamic_cast<Button*>(&c)) {
+        click(*button);
+        return;
+    }
+    if (chain_.empty())
         return;
     const auto it = std::find(chain_.begin(), chain_.end(), &c);
     if (it == chain_.end())
@@ -91,6 +98,149 @@ void Form::keyDown(Control& c, Key& key) {
 void Form::keyUp(Control& c, Key& key) {
     if (c.onKeyUp)
         c.onKeyUp(key);
+}
+
+namespace {
+
+// Line breaks and other control characters cannot stand in a one-line box: each run of them
+// becomes one blank.
+std::string oneLine(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    bool inBreak = false;
+    for (char c : s) {
+        const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        if (control) {
+            if (!inBreak)
+                r += ' ';
+            inBreak = true;
+        } else {
+            r += c;
+            inBreak = false;
+        }
+    }
+    return r;
+}
+
+// Byte offset of character n (or the end).
+std::size_t byteOffset(std::string_view s, std::size_t n) {
+    std::size_t i = 0;
+    while (n > 0 && i < s.size()) {
+        text::nextCodePoint(s, i);
+        --n;
+    }
+    return i;
+}
+
+} // namespace
+
+InputResult Form::typeKey(Edit& box, Key& key, std::size_t selStart, std::size_t selLength) {
+    keyDown(box, key);
+    if (key.swallowed())
+        return {false, box.text, selStart + selLength};
+    Proposal p;
+    p.route = Proposal::Route::Key;
+    p.start = selStart;
+    p.length = selLength;
+    if (key.ch != 0) {
+        text::appendUtf8(p.text, key.ch);
+    } else if (key.code == VK::Back && selLength == 0) {
+        if (selStart == 0)
+            return {false, box.text, 0};
+        p.start = selStart - 1;
+        p.length = 1;
+    } else if (key.code == VK::Delete && selLength == 0) {
+        if (selStart >= text::length(box.text))
+            return {false, box.text, selStart};
+        p.length = 1;
+    } else if (key.code != VK::Back && key.code != VK::Delete) {
+        return {false, box.text, selStart + selLength};
+    }
+    return input(box, std::move(p));
+}
+
+InputResult Form::input(Edit& box, Proposal p) {
+    const std::string before = box.text;
+    const std::size_t oldLength = text::length(before);
+    const InputResult unchanged{false, before, std::min(p.start, oldLength)};
+    if (box.readOnly || !box.enabled)
+        return unchanged;
+    p.start = std::min(p.start, oldLength);
+    p.length = std::min(p.length, oldLength - p.start);
+
+    // The key filters hold for text from every route, not only for keys.
+    std::string kept;
+    if (p.route == Proposal::Route::Key) {
+        kept = p.text;
+    } else {
+        if (p.length > 0 && box.onKeyDown) {
+            Key del{VK::Delete, 0};
+            box.onKeyDown(del);
+            if (del.swallowed())
+                return unchanged;
+        }
+        const std::string offered = oneLine(p.text);
+        for (std::size_t i = 0; i < offered.size();) {
+            const std::size_t from = i;
+            Key k{0, text::nextCodePoint(offered, i)};
+            if (box.onKeyDown)
+                box.onKeyDown(k);
+            if (!k.swallowed())
+                kept.append(offered, from, i - from);
+        }
+    }
+
+    // The width: a box takes no more characters than its field holds (a longer text set by the
+    // program stays until it is shortened).
+    std::size_t keptLength = text::length(kept);
+    if (box.maxLength > 0) {
+        const std::size_t rest = oldLength - p.length;
+        const std::size_t room = rest >= static_cast<std::size_t>(box.maxLength)
+                                     ? 0
+                                     : static_cast<std::size_t>(box.maxLength) - rest;
+        if (keptLength > room) {
+            kept = text::left(kept, room);
+            keptLength = room;
+        }
+    }
+    if (keptLength == 0 && p.length == 0)
+        return unchanged;
+
+    const std::size_t from = byteOffset(before, p.start);
+    const std::size_t to = byteOffset(before, p.start + p.length);
+    std::string after = before.substr(0, from) + kept + before.substr(to);
+    if (auto* combo = dynamic_cast<ComboEdit*>(&box); combo && p.route == Proposal::Route::Pick)
+        combo->itemIndex = p.item;
+    if (after == before)
+        return {false, before, p.start + keptLength};
+    box.text = std::move(after);
+    if (box.onChange)
+        box.onChange();
+    return {box.text != before, box.text, std::min(p.start + keptLength, text::length(box.text))};
+}
+
+void Form::mouseDown(Control& c) {
+    if (!c.visible || !c.enabled)
+        return;
+    if (c.onMouseDown)
+        c.onMouseDown();
+    if (c.focusable())
+        setFocus(c);
+}
+
+void Form::click(Control& c) {
+    if (c.visible && c.enabled && c.onClick)
+        c.onClick();
+}
+
+void Form::toggle(CheckBox& box) {
+    if (!box.visible || !box.enabled)
+        return;
+    box.checked = !box.checked;
+    if (box.onClick)
+        box.onClick();
+    if (box.onChange)
+        box.onChange();
 }
 
 } // namespace quaderna

@@ -452,7 +452,8 @@ void TfrmAnagrafica::cmdEmailClick() {
         setFocus(txtEmail);
         return;
     }
-    ui().shellOpen(mailCommand(txtEmail.text));
+    if (!ui().shellOpen(mailCommand(txtEmail.text)))
+        ui().messageBox(msg::PostaNonDisponibile, MsgKind::Warning);
 }
 
 void TfrmAnagrafica::btnEmailClick() {
@@ -472,8 +473,9 @@ void TfrmAnagrafica::btnEmailClick() {
             setFocus(r.box);
             return;
         }
-    ui().shellOpen(renewalMailCommand(txtEmail.text, txtTesserato.text, txtNumTessera.text, txtDataRil.text,
-                                      txtDataScade.text));
+    if (!ui().shellOpen(renewalMailCommand(txtEmail.text, txtTesserato.text, txtNumTessera.text,
+                                           txtDataRil.text, txtDataScade.text)))
+        ui().messageBox(msg::PostaNonDisponibile, MsgKind::Warning);
 }
 
 void TfrmAnagrafica::txtSessoKeyUp(Key&) {

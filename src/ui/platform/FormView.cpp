@@ -10,7 +10,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCompleter>
+#include <QCursor>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace quaderna::ui {
 
@@ -81,11 +84,43 @@ bool toKey(const QKeyEvent* e, Key& k) {
         return true;
     }
     // Other keys (shortcuts such as Ctrl+V, function keys) carry a key code and no character.
+    k.command = command;
     k.code = e->key() & 0xFFFF;
     if (k.code >= 'a' && k.code <= 'z')
         k.code -= 32;
     return k.code != 0;
 }
+
+// Characters (code points) in the first `units` UTF-16 units of s.
+std::size_t charsIn(const QString& s, qsizetype units) {
+    units = std::clamp<qsizetype>(units, 0, s.size());
+    std::size_t n = 0;
+    for (qsizetype i = 0; i < units; ++i)
+        if (!s.at(i).isLowSurrogate())
+            ++n;
+    return n;
+}
+
+// UTF-16 units taken by the first `chars` characters of s.
+int unitsFor(const QString& s, std::size_t chars) {
+    qsizetype i = 0;
+    while (chars > 0 && i < s.size()) {
+        i += s.at(i).isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+        --chars;
+    }
+    return static_cast<int>(i);
+}
+
+// The one validator of every text box: it hands each change to the window model.
+class InputGate : public QValidator {
+public:
+    InputGate(FormView& view, FormView::TextBox& box) : QValidator(box.line), view_(view), box_(box) {}
+    State validate(QString& input, int& pos) const override { return view_.propose(box_, input, pos); }
+
+private:
+    FormView& view_;
+    FormView::TextBox& box_;
+};
 
 } // namespace
 
@@ -106,6 +141,13 @@ FormView::FormView(QtPlatform& platform, Form& model, QWidget* parent)
 }
 
 FormView::~FormView() {
+    // The boxes outlive this part of the window for a moment: they must not call back into it.
+    for (const auto& b : boxes_) {
+        b->line->setValidator(nullptr);
+        b->line->disconnect(this);
+        if (b->suggestions)
+            delete b->suggestions;
+    }
     platform_.forgetView(this);
 }
 
@@ -174,17 +216,170 @@ QFrame* FormView::highlightFrame(QWidget* parent, const Control& m, const QRect&
     return eff;
 }
 
-void FormView::takeTyping(QLineEdit* e, Edit& m) {
-    // Whatever changes the text on screen (typing, pasting, a completion) reaches the model.
-    connect(e, &QLineEdit::textChanged, this, [this, &m](const QString& t) {
-        if (refreshing_)
-            return;
-        platform_.dispatch([&m, t] {
-            m.text = us(t);
-            if (m.onChange)
-                m.onChange();
-        });
+FormView::TextBox& FormView::takeInput(Edit& m, QLineEdit* e, QComboBox* combo) {
+    auto box = std::make_unique<TextBox>();
+    box->model = &m;
+    box->line = e;
+    box->combo = combo;
+    TextBox& b = *box;
+    boxes_.push_back(std::move(box));
+    // Every route by which text reaches the box ends in its validator, and so in the model.
+    e->setValidator(new InputGate(*this, b));
+    connect(e, &QLineEdit::textChanged, this, [this] {
+        if (refreshQueued_ && !refreshing_ && !applying_) {
+            refreshQueued_ = false;
+            platform_.refreshAll();
+        }
     });
+    return b;
+}
+
+void FormView::keepWidth(QLineEdit* e, const Edit& m) {
+    // The box shows the field's width as its own limit too (a longer text set by the program
+    // stays whole). Only a change is passed on: setting the limit rewrites the box's text.
+    const int len = static_cast<int>(text::length(m.text));
+    const int limit = m.maxLength > 0 ? std::max(m.maxLength, len) : 32767;
+    if (e->maxLength() != limit)
+        e->setMaxLength(limit);
+}
+
+FormView::TextBox* FormView::textBoxOf(const QWidget* w) {
+    for (const auto& b : boxes_)
+        if (b->line == w || (b->combo && b->combo == w))
+            return b.get();
+    return nullptr;
+}
+
+QValidator::State FormView::propose(TextBox& box, QString& input, int& pos) {
+    if (refreshing_ || applying_)
+        return QValidator::Acceptable;
+    Edit& m = *box.model;
+    const QString shown = qs(m.text);
+    if (input == shown)
+        return QValidator::Acceptable;
+    // The change: what the person's text and the model's have in common at either end, the new
+    // text ending where the platform put the caret when that is one of the possible readings.
+    const qsizetype common = std::min(shown.size(), input.size());
+    qsizetype prefix = 0;
+    while (prefix < common && shown.at(prefix) == input.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < common - prefix &&
+           shown.at(shown.size() - 1 - suffix) == input.at(input.size() - 1 - suffix))
+        ++suffix;
+    if (pos >= 0 && pos <= input.size() && input.size() - pos < suffix && pos >= prefix) {
+        const qsizetype shift = suffix - (input.size() - pos);
+        suffix -= shift;
+        prefix = std::min(prefix, common - suffix);
+    }
+    Proposal change;
+    change.start = charsIn(shown, prefix);
+    change.length = charsIn(shown, shown.size() - suffix) - change.start;
+    change.text = us(input.mid(prefix, input.size() - suffix - prefix));
+    InputResult r;
+    platform_.dispatch([&] { r = model_.input(m, change); }, false);
+    input = qs(r.text);
+    pos = unitsFor(input, r.caret);
+    refreshSoon();
+    return QValidator::Acceptable;
+}
+
+void FormView::refreshSoon() {
+    if (refreshQueued_)
+        return;
+    refreshQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (refreshQueued_) {
+            refreshQueued_ = false;
+            platform_.refreshAll();
+        }
+    });
+}
+
+bool FormView::keyInBox(TextBox& box, const QKeyEvent* event, Key& key) {
+    QLineEdit* e = box.line;
+    SuggestionList* list = box.suggestions;
+    if (list && list->isVisible()) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            list->step(event->key() == Qt::Key_Down ? 1 : -1);
+            return true;
+        case Qt::Key_Escape:
+            list->hide();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // Enter takes what is shown: the highlighted suggestion, or the text as typed; then
+            // it moves on like any Enter.
+            const int item = list->highlighted();
+            list->hide();
+            if (item >= 0)
+                pick(box, item);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool editing = key.ch != 0 || (!ctrl && (key.code == VK::Back || key.code == VK::Delete));
+    if (!editing) {
+        platform_.dispatch([&] { model_.keyDown(*box.model, key); });
+        // Enter belongs to the window (its chain), never to the box or the dialog.
+        return key.swallowed() || key.code == VK::Return;
+    }
+    const QString before = e->text();
+    const qsizetype selStart = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    const qsizetype selUnits = e->hasSelectedText() ? e->selectedText().size() : 0;
+    const std::size_t start = charsIn(before, selStart);
+    const std::size_t length = charsIn(before, selStart + selUnits) - start;
+    InputResult r;
+    platform_.dispatch([&] { r = model_.typeKey(*box.model, key, start, length); }, false);
+    if (!key.swallowed() && r.changed) {
+        // Show the change the way the box itself would make it, so that its undo history holds.
+        const QString want = qs(r.text);
+        QString plain = before;
+        QString typed;
+        if (key.ch != 0) {
+            typed = QString::fromUcs4(&key.ch, 1);
+            plain.replace(selStart, selUnits, typed);
+        } else if (selUnits > 0) {
+            plain.remove(selStart, selUnits);
+        } else if (key.code == VK::Back) {
+            plain.remove(selStart - 1, 1);
+        } else {
+            plain.remove(selStart, 1);
+        }
+        applying_ = true;
+        if (plain != want)
+            e->setText(want);
+        else if (key.ch != 0)
+            e->insert(typed);
+        else if (key.code == VK::Back)
+            e->backspace();
+        else
+            e->del();
+        e->setCursorPosition(unitsFor(want, r.caret));
+        applying_ = false;
+        if (list && key.ch != 0 && !box.model->readOnly)
+            list->suggest(static_cast<ComboEdit*>(box.model)->items, e->text());
+        else if (list)
+            list->hide();
+    }
+    platform_.refreshAll();
+    return true;
+}
+
+void FormView::pick(TextBox& box, int item) {
+    auto* m = static_cast<ComboEdit*>(box.model);
+    if (item < 0 || item >= static_cast<int>(m->items.size()))
+        return;
+    platform_.dispatch([&] {
+        model_.input(*m, {0, text::length(m->text), m->items[static_cast<std::size_t>(item)],
+                          Proposal::Route::Pick, item});
+    });
+    box.line->end(false);
 }
 
 QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont& f, bool highlight) {
@@ -194,19 +389,10 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
     e->setGeometry(r);
     e->setFont(f);
     watchInput(m, e);
-    if (m.onKeyDown) {
-        // A box that filters its keys takes text only from the keyboard: no pasting from the
-        // context menu, no dropping.
-        e->setContextMenuPolicy(Qt::NoContextMenu);
-        e->setAcceptDrops(false);
-    }
-    takeTyping(e, m);
+    takeInput(m, e, nullptr);
     refreshers_.push_back([this, e, eff, &m] {
         const QString want = qs(m.text);
-        const int len = static_cast<int>(text::length(m.text));
-        const int maxLen = m.maxLength > 0 ? std::max(m.maxLength, len) : 32767;
-        if (e->maxLength() != maxLen)
-            e->setMaxLength(maxLen);
+        keepWidth(e, m);
         if (e->text() != want) {
             const int pos = e->cursorPosition();
             e->setText(want);
@@ -224,50 +410,72 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
 
 QComboBox* FormView::combo(QWidget* parent, ComboEdit& m, const QRect& r, const QFont& f, bool highlight) {
     QFrame* eff = highlight ? highlightFrame(parent, m, r) : nullptr;
-    auto* c = new QComboBox(parent);
+    auto* c = new ComboBox(parent);
     track(m, c);
     c->setEditable(true);
+    c->setCompleter(nullptr);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setGeometry(r);
     c->setFont(f);
     c->setMaxVisibleItems(20);
-    auto* completer = new QCompleter(c->model(), c);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setCompletionMode(QCompleter::PopupCompletion);
-    c->setCompleter(completer);
+    QLineEdit* e = c->lineEdit();
     watchInput(m, c);
-    watchInput(m, c->lineEdit());
-    auto items = std::make_shared<std::vector<std::string>>();
-    takeTyping(c->lineEdit(), m);
+    watchInput(m, e);
+    TextBox& box = takeInput(m, e, c);
+    box.suggestions = new SuggestionList(e);
+    connect(box.suggestions, &SuggestionList::picked, this, [this, &box](int item) { pick(box, item); });
+    // A line chosen from the drop-down list: its text has already come through the gate; the
+    // model learns which line it was.
     connect(c, qOverload<int>(&QComboBox::activated), this, [this, &m, c](int index) {
-        if (refreshing_)
+        if (refreshing_ || index < 0 || index >= static_cast<int>(m.items.size()) ||
+            m.text != m.items[static_cast<std::size_t>(index)])
             return;
-        platform_.dispatch([&m, index, c] {
-            m.itemIndex = index;
-            m.text = us(c->itemText(index));
-            if (m.onChange)
-                m.onChange();
-        });
+        m.itemIndex = index;
+        Q_UNUSED(c);
     });
-    refreshers_.push_back([this, c, eff, &m, items] {
+    auto items = std::make_shared<std::vector<std::string>>();
+    refreshers_.push_back([this, c, e, eff, &m, items, &box] {
+        const QString want = qs(m.text);
+        // Changing the list or its current line rewrites the box on the platform's side: keep the
+        // caret and the selection where the person left them.
+        const auto keepCaret = [e](const std::function<void()>& change) {
+            const int pos = e->cursorPosition();
+            const int selStart = e->selectionStart();
+            const int selLength = e->selectedText().size();
+            change();
+            if (selStart >= 0)
+                e->setSelection(selStart, selLength);
+            else
+                e->setCursorPosition(std::min(pos, static_cast<int>(e->text().size())));
+        };
         if (*items != m.items) {
             *items = m.items;
-            c->clear();
-            QStringList l;
-            for (const auto& s : m.items)
-                l << qs(s);
-            c->addItems(l);
+            keepCaret([&] {
+                c->clear();
+                QStringList l;
+                for (const auto& s : m.items)
+                    l << qs(s);
+                c->addItems(l);
+                e->setText(want);
+            });
         }
         if (c->currentIndex() != m.itemIndex)
-            c->setCurrentIndex(m.itemIndex);
-        const QString want = qs(m.text);
-        const int len = static_cast<int>(text::length(m.text));
-        c->lineEdit()->setMaxLength(m.maxLength > 0 ? std::max(m.maxLength, len) : 32767);
-        if (c->lineEdit()->text() != want)
-            c->lineEdit()->setText(want);
-        c->lineEdit()->setReadOnly(m.readOnly);
+            keepCaret([&] {
+                c->setCurrentIndex(m.itemIndex);
+                e->setText(want);
+            });
+        keepWidth(e, m);
+        if (e->text() != want) {
+            const int pos = e->cursorPosition();
+            e->setText(want);
+            e->setCursorPosition(std::min(pos, static_cast<int>(want.size())));
+        }
+        e->setReadOnly(m.readOnly);
+        c->locked = m.readOnly;
         c->setEnabled(m.enabled);
         c->setVisible(m.visible);
+        if (!m.visible || !m.enabled || !model_.hasFocus(m))
+            box.suggestions->hide();
         if (eff)
             eff->setVisible(m.visible && model_.hasFocus(m));
     });
@@ -281,15 +489,8 @@ QCheckBox* FormView::check(QWidget* parent, CheckBox& m, const QRect& r, const Q
     b->setGeometry(r);
     b->setFont(f);
     watchInput(m, b);
-    connect(b, &QCheckBox::clicked, this, [this, &m](bool on) {
-        platform_.dispatch([&m, on] {
-            m.checked = on;
-            if (m.onClick)
-                m.onClick();
-            if (m.onChange)
-                m.onChange();
-        });
-    });
+    connect(b, &QCheckBox::clicked, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.toggle(m); }); });
     refreshers_.push_back([b, &m] {
         if (b->isChecked() != m.checked)
             b->setChecked(m.checked);
@@ -330,15 +531,11 @@ QPushButton* FormView::button(QWidget* parent, Button& m, const QRect& r, const 
     b->setCursor(Qt::PointingHandCursor);
     watchInput(m, b);
     connect(b, &QPushButton::pressed, this, [this, &m] {
-        if (m.onMouseDown)
-            platform_.dispatch([&m] { m.onMouseDown(); });
+        if (QApplication::mouseButtons() != Qt::NoButton)
+            platform_.dispatch([this, &m] { model_.mouseDown(m); });
     });
-    connect(b, &QPushButton::clicked, this, [this, &m] {
-        platform_.dispatch([&m] {
-            if (m.enabled && m.onClick)
-                m.onClick();
-        });
-    });
+    connect(b, &QPushButton::clicked, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.click(m); }); });
     refreshers_.push_back([b, &m] {
         if (!m.text.empty() && b->text() != qs(m.text))
             b->setText(qs(m.text));
@@ -353,16 +550,10 @@ ImageButton* FormView::imageButton(QWidget* parent, Button& m, const QRect& r, c
     track(m, b);
     b->setGeometry(r);
     b->setArt(resource);
-    connect(b, &ImageButton::pressed, this, [this, &m] {
-        if (m.onMouseDown)
-            platform_.dispatch([&m] { m.onMouseDown(); });
-    });
-    connect(b, &ImageButton::clicked, this, [this, &m] {
-        platform_.dispatch([&m] {
-            if (m.enabled && m.onClick)
-                m.onClick();
-        });
-    });
+    connect(b, &ImageButton::pressed, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.mouseDown(m); }); });
+    connect(b, &ImageButton::clicked, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.click(m); }); });
     refreshers_.push_back([b, &m] {
         b->setEnabled(m.enabled);
         b->setVisible(m.visible);
@@ -446,12 +637,8 @@ PictureBox* FormView::picture(QWidget* parent, Picture& m, const QRect& r) {
     auto* p = new PictureBox(parent);
     track(m, p);
     p->setGeometry(r);
-    connect(p, &PictureBox::clicked, this, [this, &m] {
-        platform_.dispatch([&m] {
-            if (m.onClick)
-                m.onClick();
-        });
-    });
+    connect(p, &PictureBox::clicked, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.click(m); }); });
     refreshers_.push_back([p, &m] {
         p->setImage(imageOf(m.image));
         p->setVisible(m.visible);
@@ -507,6 +694,7 @@ QWidget* FormView::shade(QWidget* parent, const QRect& r, const QColor& colour, 
 }
 
 QLabel* FormView::statusLine(QWidget* parent, const QRect& r, const QString& idle) {
+    idle_ = idle;
     status_ = new QLabel(idle, parent);
     status_->setObjectName(QStringLiteral("panInfo"));
     status_->setGeometry(r);
@@ -523,38 +711,68 @@ void FormView::setHint(QWidget* w, const QString& hint) {
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
+    auto* control = static_cast<Control*>(w ? w->property(kControl).value<void*>() : nullptr);
     switch (event->type()) {
     case QEvent::Enter:
-        if (status_ && w && w->property(kHint).isValid())
-            status_->setText(w->property(kHint).toString());
+        // A hint follows the pointer. A window that opens under a pointer that has not moved
+        // keeps its idle sentence until the pointer goes somewhere.
+        if (status_ && w && w->property(kHint).isValid()) {
+            const QString hint = w->property(kHint).toString();
+            if (!hint.isEmpty())
+                idleHeld_ = false;
+            else if (idleHeld_ && QCursor::pos() == pointerAtShow_)
+                break;
+            idleHeld_ = false;
+            status_->setText(hint);
+        }
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
-        auto* control = static_cast<Control*>(w ? w->property(kControl).value<void*>() : nullptr);
         if (!control)
             break;
         auto* ke = static_cast<QKeyEvent*>(event);
+        TextBox* box = textBoxOf(w);
+        // A key that a drop-down's line edit left alone goes on to the drop-down: it has been
+        // seen already.
+        if (box && w == box->combo && focusWidget() == box->line)
+            break;
         Key key;
         if (!toKey(ke, key))
             break;
-        const bool press = event->type() == QEvent::KeyPress;
-        platform_.dispatch([&] {
-            if (press)
-                model_.keyDown(*control, key);
-            else
-                model_.keyUp(*control, key);
-        });
-        // A swallowed key never reaches the box; Enter never reaches the dialog either.
-        if (press && (key.swallowed() || key.code == VK::Return))
+        if (event->type() == QEvent::KeyRelease) {
+            platform_.dispatch([&] { model_.keyUp(*control, key); });
+            break;
+        }
+        if (box)
+            return keyInBox(*box, ke, key);
+        platform_.dispatch([&] { model_.keyDown(*control, key); });
+        // A swallowed key never reaches the control. Enter belongs to the window: its chain, or
+        // the press of a focused button; in a list it opens the line like a double-click.
+        if (key.swallowed())
             return true;
+        if (key.code == VK::Return)
+            return !qobject_cast<QListView*>(w);
         break;
     }
     case QEvent::FocusIn: {
-        auto* control = static_cast<Control*>(w ? w->property(kControl).value<void*>() : nullptr);
-        if (control && !refreshing_ && !model_.hasFocus(*control))
-            platform_.dispatch([&] { model_.setFocus(*control); });
+        if (!control || refreshing_ || model_.hasFocus(*control))
+            break;
+        // A button pressed with the mouse takes the focus after its mouse-down handler.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+            (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w)) &&
+            QApplication::mouseButtons() != Qt::NoButton)
+            break;
+        platform_.dispatch([&] {
+            model_.setFocus(*control);
+            if (model_.hasFocus(*control))
+                focusApplied_ = model_.focusMoves();
+        });
         break;
     }
+    case QEvent::FocusOut:
+        if (TextBox* box = textBoxOf(w); box && box->suggestions)
+            box->suggestions->hide();
+        break;
     default:
         break;
     }
@@ -568,18 +786,30 @@ void FormView::refresh() {
         setWindowTitle(caption);
     for (const auto& r : refreshers_)
         r();
-    if (isVisible()) {
-        QWidget* modal = QApplication::activeModalWidget();
-        const bool mine = !modal || modal == this;
-        if (Control* f = model_.focused(); f && mine) {
-            QWidget* w = widgetOf(*f);
-            if (auto* c = qobject_cast<QComboBox*>(w))
-                w = c->lineEdit();
-            if (w && w->isVisible() && w->isEnabled() && !w->hasFocus() && w->focusPolicy() != Qt::NoFocus)
-                w->setFocus(Qt::OtherFocusReason);
-        }
-    }
+    applyFocus();
     refreshing_ = false;
+}
+
+void FormView::applyFocus() {
+    // The program moved the focus (an Enter chain, a failed check, a window opening): the
+    // screen follows, and a box entered this way has its text selected, so typing replaces it.
+    // A focus the person moved is already where the model has it.
+    if (!isVisible() || model_.focusMoves() == focusApplied_)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this)
+        return;
+    Control* f = model_.focused();
+    QWidget* w = f ? widgetOf(*f) : nullptr;
+    if (!w || !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus)
+        return;
+    focusApplied_ = model_.focusMoves();
+    if (focusWidget() != w)
+        w->setFocus(Qt::OtherFocusReason);
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        c->lineEdit()->selectAll();
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->selectAll();
 }
 
 void FormView::finish() {
@@ -601,6 +831,12 @@ void FormView::reject() {
 void FormView::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     relayout();
+    if (status_)
+        status_->setText(idle_);
+    pointerAtShow_ = QCursor::pos();
+    idleHeld_ = true;
+    // The focus the window opens with is the model's, however it was left last time.
+    focusApplied_ = ~std::uint64_t{0};
     refresh();
 }
 

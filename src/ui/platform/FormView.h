@@ -7,15 +7,20 @@
 #include <QColor>
 #include <QDialog>
 #include <QFont>
+#include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QValidator>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -27,6 +32,7 @@ namespace quaderna::ui {
 class QtPlatform;
 class ImageButton;
 class PictureBox;
+class SuggestionList;
 
 // Fonts as the windows name them; sizes in pixels.
 QFont typeface(const char* family, int pixelSize, bool bold = false, bool italic = false);
@@ -49,6 +55,19 @@ public:
     void finish();
     // Set while the window runs as a modal dialog.
     bool modalLoop = false;
+
+    // A text box on screen: its model, its line edit, and for a drop-down its list and the
+    // suggestions shown while typing.
+    struct TextBox {
+        Edit* model = nullptr;
+        QLineEdit* line = nullptr;
+        QComboBox* combo = nullptr;
+        SuggestionList* suggestions = nullptr;
+    };
+    // Where text that no key brought (a paste, a middle click, a drop, an input method, a pick,
+    // an undo) reaches the window model: every change of a box's text passes here, and the box
+    // shows what the model lets stand.
+    QValidator::State propose(TextBox& box, QString& input, int& pos);
     // Maximised work windows show maximised.
     bool maximised() const { return maximised_; }
 
@@ -93,14 +112,28 @@ private:
     void track(Control& c, QWidget* w);
     void watchInput(Control& c, QWidget* w);
     QFrame* highlightFrame(QWidget* parent, const Control& m, const QRect& r);
-    void takeTyping(QLineEdit* e, Edit& m);
+    TextBox& takeInput(Edit& m, QLineEdit* e, QComboBox* combo);
+    TextBox* textBoxOf(const QWidget* w);
+    void keepWidth(QLineEdit* e, const Edit& m);
+    // A key pressed in a text box; true when the key was used up.
+    bool keyInBox(TextBox& box, const QKeyEvent* event, Key& key);
+    void pick(TextBox& box, int item);
+    void refreshSoon();
+    void applyFocus();
     QtPlatform& platform_;
     Form& model_;
     std::vector<std::function<void()>> refreshers_;
     std::vector<std::pair<const Control*, QWidget*>> widgets_;
+    std::vector<std::unique_ptr<TextBox>> boxes_;
     QLabel* status_ = nullptr;
+    QString idle_;
+    QPoint pointerAtShow_;
+    bool idleHeld_ = false;
     bool refreshing_ = false;
+    bool applying_ = false;
+    bool refreshQueued_ = false;
     bool maximised_ = false;
+    std::uint64_t focusApplied_ = ~std::uint64_t{0};
     void relayout();
 };
 

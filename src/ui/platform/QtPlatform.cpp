@@ -7,15 +7,19 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
 #include <exception>
+#include <optional>
 
 namespace quaderna::ui {
 
@@ -76,7 +80,7 @@ void QtPlatform::refreshAll() {
             view->refresh();
 }
 
-void QtPlatform::dispatch(const std::function<void()>& handler) {
+void QtPlatform::dispatch(const std::function<void()>& handler, bool refresh) {
     ++dispatchDepth_;
     try {
         handler();
@@ -89,7 +93,8 @@ void QtPlatform::dispatch(const std::function<void()>& handler) {
     }
     --dispatchDepth_;
     // Nested handlers (those of a modal dialog) refresh too: the screen always shows the models.
-    refreshAll();
+    if (refresh)
+        refreshAll();
 }
 
 QWidget* QtPlatform::activeParent() const {
@@ -301,13 +306,58 @@ QString QtPlatform::urlFor(std::string_view command) {
     return QString::fromLatin1(QUrl::fromLocalFile(c).toEncoded());
 }
 
+namespace {
+
+// What `xdg-mime query` answers, trimmed; nothing when the tool is missing or does not answer.
+std::optional<QString> xdgMime(const QStringList& arguments) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess p;
+    p.start(tool, arguments);
+    if (!p.waitForFinished(3000) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+bool QtPlatform::desktopCanOpen(const QUrl& url) {
+    if (url.isLocalFile()) {
+        const QString file = url.toLocalFile();
+        if (!QFileInfo::exists(file))
+            return false;
+        const auto type = xdgMime({QStringLiteral("query"), QStringLiteral("filetype"), file});
+        if (!type)
+            return true; // no way to ask: the open call's own answer is all there is
+        const auto handler = xdgMime({QStringLiteral("query"), QStringLiteral("default"), *type});
+        return !handler || !handler->isEmpty();
+    }
+    const QString scheme = url.scheme().toLower();
+    // xdg-open hands web addresses to $BROWSER when it is set.
+    if ((scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+        !qEnvironmentVariableIsEmpty("BROWSER"))
+        return true;
+    const auto handler = xdgMime(
+        {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/") + scheme});
+    return !handler || !handler->isEmpty();
+}
+
 bool QtPlatform::shellOpen(std::string_view command) {
-    const QString url = urlFor(command);
+    const QString text = urlFor(command);
+    const QUrl url = QUrl::fromEncoded(text.toLatin1());
+    // The desktop's open call answers "done" even when nothing can open the address, so ask first
+    // whether any program handles it.
+    const bool canOpen = desktopHandlerHook ? desktopHandlerHook(url) : desktopCanOpen(url);
+    if (!canOpen)
+        return false;
     if (shellOpenHook) {
-        shellOpenHook(url);
+        shellOpenHook(text);
         return true;
     }
-    return QDesktopServices::openUrl(QUrl::fromEncoded(url.toLatin1()));
+    return QDesktopServices::openUrl(url);
 }
 
 Date QtPlatform::today() {

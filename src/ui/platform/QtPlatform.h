@@ -14,6 +14,7 @@
 #include <vector>
 
 class QDialog;
+class QUrl;
 class QPrinter;
 class QWidget;
 
@@ -62,9 +63,10 @@ public:
 
     // Re-reads the models of every window on screen.
     void refreshAll();
-    // Runs a handler on behalf of a person, then refreshes the screen. An unexpected failure is
-    // shown with its text and the program goes on.
-    void dispatch(const std::function<void()>& handler);
+    // Runs a handler on behalf of a person, then refreshes the screen (unless asked not to, by a
+    // box that is in the middle of changing its own text). An unexpected failure is shown with
+    // its text and the program goes on.
+    void dispatch(const std::function<void()>& handler, bool refresh = true);
 
     MsgButton messageBox(std::string_view text, MsgKind kind) override;
     void showMessage(std::string_view text) override;
@@ -87,6 +89,11 @@ public:
     static QString urlFor(std::string_view command);
     // Called instead of the desktop when set (tests).
     std::function<void(const QString& url)> shellOpenHook;
+    // Answers instead of the desktop whether any program opens the address (tests).
+    std::function<bool(const QUrl& url)> desktopHandlerHook;
+    // Whether the desktop has a program for the address: a handler for its scheme, or for the
+    // type of the file it names.
+    static bool desktopCanOpen(const QUrl& url);
     // Called instead of showing message boxes when set (tests): returns the answer.
     std::function<MsgButton(const QString& text, MsgKind kind, bool plain)> messageHook;
     // Called instead of the print dialog when set (tests, the print check): configures the

@@ -3,12 +3,18 @@
 #include "core/forms/Controls.h"
 #include "ui/platform/QtPlatform.h"
 
+#include "core/text/Text.h"
+
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace quaderna::ui {
 
@@ -95,6 +101,87 @@ void GradientBackground::paintEvent(QPaintEvent*) {
     g.setColorAt(0, QColor(70, 130, 180));
     g.setColorAt(1, Qt::white);
     p.fillRect(rect(), g);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
+
+void ComboBox::showPopup() {
+    if (!locked)
+        QComboBox::showPopup();
+}
+
+void ComboBox::wheelEvent(QWheelEvent* e) {
+    if (locked)
+        e->ignore();
+    else
+        QComboBox::wheelEvent(e);
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* e) {
+    const bool changesItem = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down ||
+                             e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown ||
+                             e->key() == Qt::Key_F4;
+    if (locked && changesItem)
+        e->ignore();
+    else
+        QComboBox::keyPressEvent(e);
+}
+
+SuggestionList::SuggestionList(QWidget* box) : QListWidget(box->window()), box_(box) {
+    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFont(box->font());
+    hide();
+}
+
+void SuggestionList::suggest(const std::vector<std::string>& items, const QString& typed) {
+    clear();
+    const std::string want = text::upperAZ(us(typed));
+    if (!want.empty())
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const std::string& item = items[i];
+            if (text::upperAZ(item.substr(0, want.size())) != want)
+                continue;
+            auto* line = new QListWidgetItem(qs(item), this);
+            line->setData(Qt::UserRole, static_cast<int>(i));
+        }
+    if (count() == 0 || (count() == 1 && item(0)->text() == typed)) {
+        hide();
+        return;
+    }
+    setCurrentRow(-1);
+    const int rows = std::min(count(), 8);
+    const QPoint below = box_->mapToGlobal(QPoint(0, box_->height()));
+    setGeometry(
+        QRect(below, QSize(std::max(box_->width(), 160), rows * sizeHintForRow(0) + 2 * frameWidth())));
+    show();
+    raise();
+}
+
+bool SuggestionList::step(int delta) {
+    if (!isVisible() || count() == 0)
+        return false;
+    const int row =
+        currentRow() < 0 ? (delta > 0 ? 0 : count() - 1) : std::clamp(currentRow() + delta, 0, count() - 1);
+    setCurrentRow(row);
+    return true;
+}
+
+int SuggestionList::highlighted() const {
+    const QListWidgetItem* line = currentItem();
+    return isVisible() && line ? line->data(Qt::UserRole).toInt() : -1;
+}
+
+void SuggestionList::mouseReleaseEvent(QMouseEvent* e) {
+    QListWidgetItem* line = itemAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton && line) {
+        hide();
+        emit picked(line->data(Qt::UserRole).toInt());
+    }
 }
 
 LinesModel::LinesModel(const ListBox& lines, QObject* parent) : QAbstractListModel(parent), lines_(lines) {}

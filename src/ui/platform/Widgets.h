@@ -2,11 +2,15 @@
 // Small widgets the windows share.
 
 #include <QAbstractListModel>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace quaderna {
 class ListBox;
@@ -72,6 +76,43 @@ public:
 private:
     const ListBox& lines_;
     std::uint64_t revision_ = ~std::uint64_t{0};
+};
+
+// An editable drop-down list that a read-only box locks: no popup, no wheel, no arrow keys.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent);
+    bool locked = false;
+    void showPopup() override;
+
+protected:
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+// The suggestions that match what is typed in a box, listed under it. The list never takes the
+// keyboard or the mouse away from the window: the box keeps the focus, Up and Down move the
+// highlight, a click on a line picks it, a click anywhere else reaches its target.
+class SuggestionList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit SuggestionList(QWidget* box);
+    // Lists the items that start with `typed` (letters a-z matched without regard to case);
+    // hidden when none does, or when the only one is what is typed.
+    void suggest(const std::vector<std::string>& items, const QString& typed);
+    // Moves the highlight by one line; false when the list is hidden.
+    bool step(int delta);
+    // The highlighted line's item index, -1 for none.
+    int highlighted() const;
+signals:
+    void picked(int item);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    QWidget* box_;
 };
 
 // An SVG or bitmap resource drawn at the given size.

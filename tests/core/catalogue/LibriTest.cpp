@@ -261,6 +261,16 @@ TEST_F(BookWindow, IsbnIsUpperCasedAndTrimmedOnKeyReleaseAndSearchedOnTheWeb) {
     w.txtIsbn.text = "88 04 1234"; // pasted, with inner blanks
     person.click(w.btnGoogle);
     EXPECT_EQ(ui.shellOpened[1], "\"https://www.google.com/search?q=ISBN:88 04 1234\"");
+
+    // No browser on the desktop.
+    ui.shellOpenSucceeds = false;
+    ui.messages.clear();
+    person.click(w.btnGoogle);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+    EXPECT_EQ(ui.lastText(), "Attenzione: il sistema non permette di collegarsi al motore di ricerca di "
+                             "Google.\n\r\n\rAccertarsi che la propria connessione a Internet funzioni "
+                             "correttamente.");
 }
 
 TEST_F(BookWindow, EnterChainAndSuggestionLists) {

@@ -81,7 +81,7 @@ ImageRef FakePlatform::builtinPicture(std::string_view name) {
 
 bool FakePlatform::shellOpen(std::string_view command) {
     shellOpened.emplace_back(command);
-    return true;
+    return shellOpenSucceeds;
 }
 
 bool FakePlatform::print(const Report& report) {
@@ -95,70 +95,76 @@ void FakePlatform::preview(const Report& report) {
     previewed.push_back(report);
 }
 
+namespace {
+
+std::size_t caretAtEnd(const Edit& box) {
+    return text::length(box.text);
+}
+
+} // namespace
+
 void Person::type(Edit& box, std::string_view s) {
-    box.form().setFocus(box);
+    // Typing follows the focus, as on screen: after an Enter that moves it, the next characters
+    // go to the box that took it.
+    Edit* target = &box;
+    if (!box.form().hasFocus(box))
+        box.form().setFocus(box);
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t start = i;
         const char32_t cp = text::nextCodePoint(s, i);
         Key key;
         if (cp == '\r' || cp == '\n')
             key.code = VK::Return;
         else
             key.ch = cp;
-        box.form().keyDown(box, key);
-        if (!key.swallowed() && key.ch != 0 && !box.readOnly &&
-            (box.maxLength <= 0 || text::length(box.text) < static_cast<std::size_t>(box.maxLength))) {
-            box.text += s.substr(start, i - start);
-            if (box.onChange)
-                box.onChange();
-        }
+        Form& form = target->form();
+        form.typeKey(*target, key, caretAtEnd(*target), 0);
         Key up{key.code, key.ch};
-        box.form().keyUp(box, up);
+        form.keyUp(*target, up);
+        if (auto* next = dynamic_cast<Edit*>(form.focused()))
+            target = next;
     }
 }
 
 void Person::retype(Edit& box, std::string_view s) {
     box.form().setFocus(box);
-    if (!box.readOnly && !box.text.empty()) {
+    if (!box.text.empty()) {
         Key del{VK::Delete, 0};
-        box.form().keyDown(box, del);
-        if (!del.swallowed()) {
-            box.text.clear();
-            if (box.onChange)
-                box.onChange();
-        }
+        box.form().typeKey(box, del, 0, caretAtEnd(box));
+        Key up{VK::Delete, 0};
+        box.form().keyUp(box, up);
     }
     type(box, s);
+}
+
+void Person::paste(Edit& box, std::string_view s) {
+    if (!box.form().hasFocus(box))
+        box.form().setFocus(box);
+    box.form().input(box, {caretAtEnd(box), 0, std::string(s), Proposal::Route::Other});
+}
+
+void Person::pick(ComboEdit& box, int index) {
+    box.form().setFocus(box);
+    if (index < 0 || index >= static_cast<int>(box.items.size()))
+        return;
+    box.form().input(
+        box, {0, caretAtEnd(box), box.items[static_cast<std::size_t>(index)], Proposal::Route::Pick, index});
 }
 
 void Person::press(Control& c, int keyCode) {
     if (c.focusable())
         c.form().setFocus(c);
     Key key{keyCode, 0};
-    c.form().keyDown(c, key);
-    if (!key.swallowed() && keyCode == VK::Back) {
-        if (auto* e = dynamic_cast<Edit*>(&c); e && !e->readOnly && !e->text.empty()) {
-            std::size_t i = 0, last = 0;
-            while (i < e->text.size()) {
-                last = i;
-                text::nextCodePoint(e->text, i);
-            }
-            e->text.erase(last);
-            if (e->onChange)
-                e->onChange();
-        }
-    }
+    if (auto* e = dynamic_cast<Edit*>(&c))
+        c.form().typeKey(*e, key, caretAtEnd(*e), 0);
+    else
+        c.form().keyDown(c, key);
     Key up{keyCode, 0};
     c.form().keyUp(c, up);
 }
 
 void Person::click(Control& c) {
-    if (!c.visible || !c.enabled)
-        return;
-    if (c.focusable())
-        c.form().setFocus(c);
-    if (c.onClick)
-        c.onClick();
+    c.form().mouseDown(c);
+    c.form().click(c);
 }
 
 void Person::doubleClick(ListBox& list, int index) {
@@ -168,18 +174,11 @@ void Person::doubleClick(ListBox& list, int index) {
 }
 
 void Person::mouseDown(Control& c) {
-    if (c.onMouseDown)
-        c.onMouseDown();
+    c.form().mouseDown(c);
 }
 
 void Person::toggle(CheckBox& box) {
-    if (!box.enabled)
-        return;
-    box.checked = !box.checked;
-    if (box.onClick)
-        box.onClick();
-    if (box.onChange)
-        box.onChange();
+    box.form().toggle(box);
 }
 
 } // namespace quaderna::testing

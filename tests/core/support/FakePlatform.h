@@ -33,6 +33,8 @@ public:
     // Answers for confirmations, taken in order; Yes when the script runs out.
     std::deque<MsgButton> answers;
     std::vector<std::string> shellOpened;
+    // What the desktop answers to a shell open: false is "no program can open it".
+    bool shellOpenSucceeds = true;
     std::vector<std::string> dialogsShown; // class names, in order
     std::vector<std::string> events;       // "show TfrmAvvio", "hide TfrmPassword", ...
     std::deque<std::optional<std::filesystem::path>> filesToOpen;
@@ -87,9 +89,15 @@ public:
     void type(Edit& box, std::string_view text);
     // Selects everything in the box and types over it.
     void retype(Edit& box, std::string_view text);
+    // Pastes at the end of the box's text (any route that is not a key: the menu, Ctrl+V, a
+    // middle click, a drop, an input method).
+    void paste(Edit& box, std::string_view text);
+    // Picks item `index` from the box's drop-down list.
+    void pick(ComboEdit& box, int index);
     // Presses one key (a key code such as VK::Return) in a control.
     void press(Control& c, int keyCode);
-    // Clicks when the control is visible and enabled.
+    // Presses and releases the mouse button on the control: mouse down, focus, click, when the
+    // control is visible and enabled.
     void click(Control& c);
     void doubleClick(ListBox& list, int index);
     void mouseDown(Control& c);

@@ -666,3 +666,21 @@ TEST_F(UserWindow, DamagedArchiveIsReadWithoutHarmAndMendedByTheNextAppend) {
     EXPECT_EQ(ui.lastMessage().kind, Shown::Error);
     EXPECT_EQ(std::filesystem::file_size(archive), 2 * TTesserato::Size);
 }
+
+TEST_F(UserWindow, ADesktopWithNoMailProgramIsSaidNotIgnored) {
+    ui.shellOpenSucceeds = false;
+    const std::string warning =
+        "Attenzione: il sistema non permette di avviare il programma di posta elettronica.\n\r\n\rAccertarsi "
+        "che sul computer sia installato e configurato un programma per l'invio della posta elettronica.";
+    person.type(w.txtTesserato, "Rossi Mario");
+    person.type(w.txtNumTessera, "A-12");
+    person.retype(w.txtDataScade, "01/01/2030");
+    person.type(w.txtEmail, "mario@example.org");
+    for (Button* b : {&w.cmdEmail, &w.btnEmail}) {
+        ui.messages.clear();
+        person.click(*b);
+        ASSERT_EQ(ui.messages.size(), 1u) << b->name();
+        EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+        EXPECT_EQ(ui.lastText(), warning);
+    }
+}

@@ -114,12 +114,12 @@ TEST_F(Carta, OnlyDigitsAndTheEditingKeysReachTheBoxAndEnterMovesToControlla) {
         EXPECT_TRUE(d.hasFocus(d.txtNumero));
         person.type(d.txtNumero, "4111 1111-1111.1111 x");
         EXPECT_EQ(d.txtNumero.text, "4111111111111111");
-        for (int code : {VK::Back, VK::Delete, VK::Left, VK::Right}) {
+        for (int code : {VK::Back, VK::Delete, VK::Left, VK::Right, VK::Home, VK::End}) {
             Key key{code, 0};
             d.keyDown(d.txtNumero, key);
             EXPECT_FALSE(key.swallowed()) << code;
         }
-        for (int code : {VK::Home, VK::End, VK::Up, VK::Down, VK::Escape, int('V')}) {
+        for (int code : {VK::Up, VK::Down, VK::Escape, int('V')}) {
             Key key{code, 0};
             d.keyDown(d.txtNumero, key);
             EXPECT_TRUE(key.swallowed()) << code;

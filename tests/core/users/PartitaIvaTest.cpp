@@ -79,12 +79,12 @@ TEST_F(PartitaIva, OnlyDigitsAndTheEditingKeysReachTheBox) {
         EXPECT_TRUE(d.hasFocus(d.txtPartitaIva));
         person.type(d.txtPartitaIva, "IT 004-884.100 10xyz\xC3\xA8");
         EXPECT_EQ(d.txtPartitaIva.text, "00488410010");
-        for (int code : {VK::Back, VK::Delete, VK::Left, VK::Right}) {
+        for (int code : {VK::Back, VK::Delete, VK::Left, VK::Right, VK::Home, VK::End}) {
             Key key{code, 0};
             d.keyDown(d.txtPartitaIva, key);
             EXPECT_FALSE(key.swallowed()) << code;
         }
-        for (int code : {VK::Home, VK::End, VK::Up, VK::Down, VK::Escape, int('V')}) {
+        for (int code : {VK::Up, VK::Down, VK::Escape, int('V')}) {
             Key key{code, 0};
             d.keyDown(d.txtPartitaIva, key);
             EXPECT_TRUE(key.swallowed()) << code;
