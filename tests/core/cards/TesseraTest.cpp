@@ -307,6 +307,50 @@ TEST_F(CardWindow, AReadOnlyFolderStillClosesTheWindowAndSaysTheDataWereNotKept)
     EXPECT_EQ(tagOf(w.imgLogo.image), "tessera_logo");
 }
 
+TEST_F(CardWindow, ASettingsFileThatCannotBeReadOrWrittenIsSaidAndKeptAsItIs) {
+    // A read-only file: everything reads, nothing is written, each failed write is said once.
+    writeBytes(ini, "[Dati Ente]\r\nDenominazione=Biblioteca civica\r\n[Margini Stampa]\r\nSuperiore=4\r\n");
+    const std::string before = readBytes(ini);
+    makeReadOnly(ini);
+    open();
+    EXPECT_EQ(w.titAssociazione.text, "Biblioteca civica");
+    EXPECT_TRUE(ui.messages.empty());
+    printWindow([&](TfrmStampaTessera& d) {
+        EXPECT_EQ(d.txtTop.text, "4");
+        person.click(d.btnTopPlus);
+        person.click(d.btnApplicaTop);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+        EXPECT_EQ(ui.lastText(), kArchivio);
+        EXPECT_TRUE(d.visible());
+        person.click(d.btnStampa);
+    });
+    ASSERT_EQ(ui.printed.size(), 1u);
+    EXPECT_EQ(ui.printed[0].page.margins.top, 5);
+    person.click(w.imgEsci);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_FALSE(w.visible());
+    EXPECT_TRUE(app.frmAvvio.visible());
+    EXPECT_EQ(readBytes(ini), before);
+
+    // Something that cannot be read in its place: no library data, offsets 0, said each time.
+    std::filesystem::remove(ini);
+    std::filesystem::create_directory(ini);
+    ui.messages.clear();
+    open();
+    EXPECT_EQ(library(), (std::vector<std::string>{"", "", "", ""}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+    EXPECT_EQ(ui.lastText(), kArchivio);
+    printWindow([&](TfrmStampaTessera& d) {
+        EXPECT_EQ(d.txtTop.text, "0");
+        EXPECT_EQ(d.txtLeft.text, "0");
+        person.click(d.btnAnnulla);
+    });
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(ini));
+}
+
 TEST_F(CardWindow, PrintingPlacesTheCardByTheOffsetsOnScreenAndFillsItFromTheWindow) {
     writeBytes(ini, "[Margini Stampa]\r\nSuperiore=-3\r\nSinistro=5\r\n[Dati Ente]\r\n"
                     "Denominazione=Biblioteca [civica]\r\nSottotitolo 1=Via Roma 1\r\n"
