@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quaderna::ui {
@@ -76,21 +76,21 @@ protected:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // The library's texts act as one button: a click (pressed and released on it) edits them.
+        // A click on one of the library's texts (pressed and released on it) edits them.
         const bool press = event->type() == QEvent::MouseButtonPress;
-        if ((press || event->type() == QEvent::MouseButtonRelease) &&
-            std::find(library_.begin(), library_.end(), watched) != library_.end()) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            auto* l = static_cast<QWidget*>(watched);
-            if (me->button() != Qt::LeftButton)
+        if (press || event->type() == QEvent::MouseButtonRelease)
+            for (const auto& [widget, model] : library_) {
+                if (watched != widget)
+                    continue;
+                auto* me = static_cast<QMouseEvent*>(event);
+                if (me->button() == Qt::LeftButton && !press &&
+                    widget->rect().contains(me->position().toPoint()))
+                    platform().dispatch([m = model] {
+                        if (m->onClick)
+                            m->onClick();
+                    });
                 return true;
-            if (!press && l->rect().contains(me->position().toPoint()))
-                platform().dispatch([this] {
-                    if (m_.titAssociazione.onClick)
-                        m_.titAssociazione.onClick();
-                });
-            return true;
-        }
+            }
         return FormView::eventFilter(watched, event);
     }
 
@@ -150,7 +150,7 @@ private:
         QLabel* w = cardText(l, r, px, Qt::white, align);
         w->setCursor(Qt::PointingHandCursor);
         setHint(w, u("Fare clic per inserire i dati della biblioteca."));
-        library_.push_back(w);
+        library_.emplace_back(w, &l);
         return w;
     }
 
@@ -216,7 +216,7 @@ private:
     TfrmTessera& m_;
     QWidget* panel_ = nullptr;
     QLabel* status_ = nullptr;
-    std::vector<QWidget*> library_;
+    std::vector<std::pair<QWidget*, Label*>> library_;
     const int cardX_ = (995 - 688) / 2, cardY_ = 128;
 };
 
