@@ -1,5 +1,6 @@
 #include "ui/Program.h"
 
+#include "ui/cards/CardsViews.h"
 #include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/ShellViews.h"
@@ -22,6 +23,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerCatalogueViews(platform);
     registerCheckerViews(platform);
     registerUsersViews(platform);
+    registerCardsViews(platform);
 }
 
 Program::~Program() {

@@ -5,6 +5,7 @@
 #include "SampleData.h"
 #include "core/catalogue/TrovaLibri.h"
 #include "core/shell/Password.h"
+#include "core/storage/SideFiles.h"
 #include "ui/Program.h"
 #include "ui/platform/FormView.h"
 
@@ -97,6 +98,10 @@ int main(int argc, char** argv) {
     writeSampleBooks(data.path().toStdString());
     writeSampleUsers(data.path().toStdString());
     samplePortrait(QDir(data.path()).filePath(QStringLiteral("1.jpg")));
+    sidefiles::writeDatiEnte(data.path().toStdString(),
+                             {"Biblioteca civica \"Alessandro Manzoni\"", "Piazza del Duomo 1 - 20121 Milano",
+                              "Tel. 02 1234567 - biblioteca@example.org",
+                              "Tessera personale valida per il prestito"});
 
     ui::Program program(data.path().toStdString());
     program.start();
@@ -160,5 +165,12 @@ int main(int argc, char** argv) {
             QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
         });
     program.platform.dispatch([&] { app.close(app.frmAnagrafica); });
+
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmTessera"); });
+    program.platform.dispatch([&] { app.frmTessera.cmdPrimoClick(); });
+    shoot(view(app.frmTessera), "card-window");
+    shootModal([&] { program.platform.dispatch([&] { app.frmTessera.cmdStampaClick(); }); }, "card-print",
+               [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click(); });
+    program.platform.dispatch([&] { app.close(app.frmTessera); });
     return 0;
 }

@@ -4,9 +4,9 @@ namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
     : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmAnagrafica(*this),
-      frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this), frmMenuStorico(*this),
-      dataDir_(std::move(dataDir)) {
-    standing_ = {&frmPassword, &frmAvvio,         &frmCambiaPassword, &frmAnagrafica,
+      frmTessera(*this), frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this),
+      frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword, &frmAvvio,         &frmCambiaPassword, &frmAnagrafica, &frmTessera,
                  &frmLibri,    &frmConsultaLibri, &frmMenuPrestiti,   &frmMenuStorico};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The program: its standing windows, created once in a fixed order, and the navigation among them.
 
+#include "core/cards/Tessera.h"
 #include "core/catalogue/ConsultaLibri.h"
 #include "core/catalogue/Libri.h"
 #include "core/forms/Form.h"
@@ -38,6 +39,7 @@ public:
     TfrmAvvio frmAvvio;
     TfrmCambiaPassword frmCambiaPassword;
     TfrmAnagrafica frmAnagrafica;
+    TfrmTessera frmTessera;
     TfrmLibri frmLibri;
     TfrmConsultaLibri frmConsultaLibri;
     TfrmMenuPrestiti frmMenuPrestiti;

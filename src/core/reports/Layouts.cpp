@@ -184,4 +184,57 @@ Report schedaInformativa() {
     return r;
 }
 
+Report tesserino() {
+    Report r;
+    r.name = "Tesserino";
+    r.page = a4(Orientation::Portrait);
+    r.page.margins = {0, 0, 0, 0};
+    auto& o = r.objects;
+    const Color navy{0x00, 0x00, 0x80}, beige{0xF5, 0xF5, 0xDC}, brown{0xA5, 0x2A, 0x2A};
+
+    const auto box = [&](const char* name, double left, double top, double width, double height, Color fill,
+                         bool frame) {
+        ReportObject b =
+            ReportObject::rectangle(name, fromMm(left), fromMm(top), fromMm(width), fromMm(height));
+        b.fill = fill;
+        b.frame = frame;
+        b.frameColor = colors::Black;
+        b.frameWidth = 0.5;
+        o.push_back(std::move(b));
+    };
+    const auto memo = [&](const char* name, double left, double top, double width, double height, double size,
+                          bool bold, Color color, bool centred = false) {
+        ReportObject m = text(name, fromMm(left), fromMm(top), fromMm(width), fromMm(height),
+                              Font{"Arial", size, bold, color}, centred ? HAlign::Center : HAlign::Left,
+                              centred ? VAlign::Center : VAlign::Top);
+        // Whatever the card holds prints as it stands.
+        m.evaluate = false;
+        o.push_back(std::move(m));
+        return &o.back();
+    };
+    const auto picture = [&](const char* name, double left, double top, double width, double height) {
+        o.push_back(ReportObject::picture(name, fromMm(left), fromMm(top), fromMm(width), fromMm(height)));
+    };
+
+    box("shpSfondo", 10, 10, 86, 54, colors::White, true);
+    box("shpHeader", 11, 11, 83.8, 12, navy, false);
+    memo("txtAssociazione", 12, 12, 54, 3.8, 8, true, colors::White);
+    memo("txtSottotitolo01", 12, 15.7, 54, 3.7, 7, false, colors::White);
+    memo("txtSottotitolo02", 12, 19, 54, 3.7, 7, false, colors::White);
+    picture("imgFoto", 12, 25.8, 26, 28.8);
+    memo("txtTesserato", 40, 25, 55, 4, 9, true, colors::Black);
+    memo("txtCarica", 40, 29, 55, 3.8, 7.3, true, colors::Black);
+    memo("txtNumTessera", 40, 33.8, 31, 3.5, 7.3, true, brown);
+    memo("titDataRil", 40, 38, 23, 3.4, 7, false, colors::Black)->setText("Data rilascio:");
+    box("shpDataRil", 40, 42, 25, 4, beige, false);
+    memo("txtDataRil", 41.4, 42.4, 22.2, 3, 7.3, true, colors::Black, true);
+    memo("titDataScade", 40, 47, 23, 3.4, 7, false, colors::Black)->setText("Data scadenza:");
+    box("shpDataScade", 40, 51, 25, 4, beige, false);
+    memo("txtDataScade", 41.4, 51.4, 22.2, 3, 7.3, true, colors::Black, true);
+    picture("imgLogo", 72.2, 34.4, 22, 21);
+    box("shpFooter", 11, 57, 83.8, 6, navy, false);
+    memo("txtAnnotazioni", 12, 58.2, 82, 3.8, 8, true, colors::White, true);
+    return r;
+}
+
 } // namespace quaderna::reports

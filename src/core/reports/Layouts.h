@@ -28,6 +28,13 @@ Report schedaLibro();
 // titCampo01..24 / txtCampo01..24, the footer txtCalce.
 Report schedaInformativa();
 
+// "Tesserino", the membership card: an A4 portrait page with no margins and no bands, the card an
+// 86 × 54 mm rectangle at 10 mm from the page's top and left edges. Printing sets the page's top
+// and left margins to the card's offsets. Texts: txtAssociazione, txtSottotitolo01,
+// txtSottotitolo02, txtAnnotazioni, txtTesserato, txtCarica, txtNumTessera, txtDataRil,
+// txtDataScade; pictures: imgFoto, imgLogo.
+Report tesserino();
+
 // The labels and value memos of the book sheet, top to bottom.
 struct SheetRow {
     const char* label;

@@ -19,10 +19,11 @@ void TfrmTrovaAnagrafica::deliver(const TTesserato& user, std::int64_t position)
     const std::string marker = text::trim(lblMemory.text);
     if (marker == "anagrafica")
         app.frmAnagrafica.showUser(user, position);
-    // "tessera": the card window takes name, additional information, card number, both dates,
-    // the position and the photo; "reg_prestiti" and "reg_restituzioni": the loan and returns
-    // windows take name, card number and preferred contact. They go here when those windows are
-    // part of the program.
+    else if (marker == "tessera")
+        // Name, additional information, card number, both dates, the position and the photo.
+        app.frmTessera.showUser(user, position);
+    // "reg_prestiti" and "reg_restituzioni": the loan and returns windows take name, card number
+    // and preferred contact. They go here when those windows are part of the program.
 }
 
 } // namespace quaderna

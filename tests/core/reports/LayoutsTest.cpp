@@ -289,3 +289,69 @@ TEST(SchedaInformativa, PlacesItsObjectsInMillimetres) {
         EXPECT_FALSE(o->wordWrap);
     }
 }
+
+TEST(Tesserino, PlacesTheCardInMillimetresOnAnA4PageWithoutMarginsOrBands) {
+    const Report r = reports::tesserino();
+    EXPECT_EQ(r.name, "Tesserino");
+    EXPECT_EQ(r.page.orientation, Orientation::Portrait);
+    EXPECT_DOUBLE_EQ(r.page.widthMm(), 210);
+    EXPECT_DOUBLE_EQ(r.page.heightMm(), 297);
+    EXPECT_EQ(r.page.margins, (Margins{0, 0, 0, 0}));
+    EXPECT_TRUE(r.bands.empty());
+
+    const Color navy{0x00, 0x00, 0x80}, beige{0xF5, 0xF5, 0xDC}, brown{0xA5, 0x2A, 0x2A};
+    using K = ReportObject::Kind;
+    const struct {
+        const char* name;
+        K kind;
+        double left, top, width, height;
+        double size; // memos: points
+        bool bold;
+        Color color; // memos: the text; rectangles: the fill
+    } objects[] = {
+        {"shpSfondo", K::Rectangle, 10, 10, 86, 54, 0, false, colors::White},
+        {"shpHeader", K::Rectangle, 11, 11, 83.8, 12, 0, false, navy},
+        {"txtAssociazione", K::Memo, 12, 12, 54, 3.8, 8, true, colors::White},
+        {"txtSottotitolo01", K::Memo, 12, 15.7, 54, 3.7, 7, false, colors::White},
+        {"txtSottotitolo02", K::Memo, 12, 19, 54, 3.7, 7, false, colors::White},
+        {"imgFoto", K::Picture, 12, 25.8, 26, 28.8, 0, false, {}},
+        {"txtTesserato", K::Memo, 40, 25, 55, 4, 9, true, colors::Black},
+        {"txtCarica", K::Memo, 40, 29, 55, 3.8, 7.3, true, colors::Black},
+        {"txtNumTessera", K::Memo, 40, 33.8, 31, 3.5, 7.3, true, brown},
+        {"titDataRil", K::Memo, 40, 38, 23, 3.4, 7, false, colors::Black},
+        {"shpDataRil", K::Rectangle, 40, 42, 25, 4, 0, false, beige},
+        {"txtDataRil", K::Memo, 41.4, 42.4, 22.2, 3, 7.3, true, colors::Black},
+        {"titDataScade", K::Memo, 40, 47, 23, 3.4, 7, false, colors::Black},
+        {"shpDataScade", K::Rectangle, 40, 51, 25, 4, 0, false, beige},
+        {"txtDataScade", K::Memo, 41.4, 51.4, 22.2, 3, 7.3, true, colors::Black},
+        {"imgLogo", K::Picture, 72.2, 34.4, 22, 21, 0, false, {}},
+        {"shpFooter", K::Rectangle, 11, 57, 83.8, 6, 0, false, navy},
+        {"txtAnnotazioni", K::Memo, 12, 58.2, 82, 3.8, 8, true, colors::White},
+    };
+    ASSERT_EQ(r.objects.size(), std::size(objects));
+    for (std::size_t i = 0; i < std::size(objects); ++i) {
+        const auto& want = objects[i];
+        const ReportObject& o = r.objects[i];
+        SCOPED_TRACE(want.name);
+        EXPECT_EQ(o.name, want.name) << "objects are drawn in this order";
+        EXPECT_EQ(o.kind, want.kind);
+        expectBoxMm(o, want.left, want.top, want.width, want.height);
+        if (o.kind == K::Memo) {
+            EXPECT_EQ(o.font, (Font{"Arial", want.size, want.bold, want.color}));
+            EXPECT_FALSE(o.evaluate) << "whatever is put in prints literally";
+            EXPECT_FALSE(o.wordWrap);
+            EXPECT_FALSE(o.fill);
+            const bool centred =
+                o.name == "txtDataRil" || o.name == "txtDataScade" || o.name == "txtAnnotazioni";
+            EXPECT_EQ(o.hAlign, centred ? HAlign::Center : HAlign::Left);
+            EXPECT_EQ(o.vAlign, centred ? VAlign::Center : VAlign::Top);
+        } else if (o.kind == K::Rectangle) {
+            EXPECT_EQ(o.fill, want.color);
+            EXPECT_EQ(o.frame, o.name == "shpSfondo") << "only the card has an outline";
+        }
+    }
+    EXPECT_EQ(r.find("titDataRil")->text(), "Data rilascio:");
+    EXPECT_EQ(r.find("titDataScade")->text(), "Data scadenza:");
+    for (const char* filled : {"txtAssociazione", "txtTesserato", "txtDataScade", "txtAnnotazioni"})
+        EXPECT_EQ(r.find(filled)->text(), "") << filled;
+}

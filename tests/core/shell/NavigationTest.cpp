@@ -20,9 +20,9 @@ TEST_F(Navigation, StandingWindowsAreCreatedInTheirOrderAndOnlyTheLoginIsShown) 
     std::vector<std::string> names;
     for (Form* f : a.standing())
         names.push_back(f->className());
-    const std::vector<std::string> order = {"TfrmPassword",     "TfrmAvvio",      "TfrmCambiaPassword",
-                                            "TfrmAnagrafica",   "TfrmLibri",      "TfrmConsultaLibri",
-                                            "TfrmMenuPrestiti", "TfrmMenuStorico"};
+    const std::vector<std::string> order = {"TfrmPassword",      "TfrmAvvio",        "TfrmCambiaPassword",
+                                            "TfrmAnagrafica",    "TfrmTessera",      "TfrmLibri",
+                                            "TfrmConsultaLibri", "TfrmMenuPrestiti", "TfrmMenuStorico"};
     EXPECT_EQ(names, order);
     a.start();
     EXPECT_EQ(fresh.events, std::vector<std::string>{"show TfrmPassword"});
@@ -57,10 +57,20 @@ TEST_F(Navigation, SubMenuShownAgainStartsFromAvvio) {
     EXPECT_EQ(app.frmMenuPrestiti.lblMemory.text, "avvio");
 }
 
+TEST_F(Navigation, TheCardEntryOpensTheCardWindowFromItsPictureOrItsButton) {
+    for (Button* entry : {&app.frmAvvio.imgTessere, &app.frmAvvio.btnTessere}) {
+        ui.events.clear();
+        person.click(*entry);
+        EXPECT_TRUE(app.frmTessera.visible()) << entry->name();
+        EXPECT_FALSE(app.frmAvvio.visible());
+        EXPECT_EQ(ui.events, (std::vector<std::string>{"show TfrmTessera", "hide TfrmAvvio"}));
+        person.click(app.frmTessera.imgEsci);
+        EXPECT_TRUE(app.frmAvvio.visible());
+        EXPECT_FALSE(app.frmTessera.visible());
+    }
+}
+
 TEST_F(Navigation, EntriesWithoutTheirWindowDoNothing) {
-    person.click(app.frmAvvio.btnTessere);
-    person.click(app.frmAvvio.imgTessere);
-    EXPECT_TRUE(app.frmAvvio.visible());
     person.click(app.frmAvvio.btnPrestiti);
     person.click(app.frmMenuPrestiti.btnApriPrestito);
     EXPECT_TRUE(app.frmMenuPrestiti.visible());

@@ -1,0 +1,245 @@
+#include "core/cards/Tessera.h"
+
+#include "core/cards/AnteprimaTessera.h"
+#include "core/cards/DatiEnte.h"
+#include "core/cards/StampaTessera.h"
+#include "core/forms/Application.h"
+#include "core/forms/Messages.h"
+#include "core/reports/Report.h"
+#include "core/storage/RecordFile.h"
+#include "core/storage/SideFiles.h"
+#include "core/text/Text.h"
+#include "core/users/TrovaAnagrafica.h"
+
+namespace quaderna {
+
+namespace {
+
+constexpr const char* kTitoloLogo = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
+
+} // namespace
+
+const char* const kGuidaTesseraTesto =
+    "Questo ambiente di lavoro serve a stampare le tessere d'iscrizione da consegnare agli utenti "
+    "della biblioteca e conserva i dati e il logo della biblioteca che compaiono su ogni tessera.\r\n\r\n"
+    "Per richiamare i dati di un utente registrato in archivio, utilizzare le frecce di scorrimento "
+    "delle schede oppure il pulsante Trova, che permette di cercare l'utente con uno o più filtri. La "
+    "tessera riporta il nome della biblioteca con due righe di sottotitolo, il logo, la foto "
+    "dell'utente, il cognome e il nome, le informazioni aggiuntive, il numero della tessera, le date "
+    "di rilascio e di scadenza e un'annotazione in calce.\r\n\r\n"
+    "I dati della biblioteca si inseriscono facendo clic sul punto della tessera in cui compaiono; il "
+    "logo si carica facendo clic sul riquadro del logo. Dati e logo sono salvati in automatico "
+    "all'uscita da questo ambiente di lavoro.\r\n\r\n"
+    "Prima di stampare è possibile regolare i margini superiore e sinistro secondo la stampante in "
+    "uso, così da stampare la tessera su una tessera plastificata del formato di una carta di credito, "
+    "su un foglio A4 o su un cartoncino di piccolo formato. L'anteprima di stampa mostra la tessera "
+    "com'è prima di stamparla su carta.\r\n\r\n"
+    "La foto è quella salvata nella scheda dell'utente: è preferibile che sia scattata in verticale, "
+    "perché in stampa viene adattata al riquadro della foto.";
+
+TfrmTessera::TfrmTessera(Application& app) : Form(app, "TfrmTessera", " Quaderna 3.0 - Stampa Tessere") {
+    for (Picture* p : {&imgBianco, &imgBlank, &imgPuntino})
+        p->visible = false;
+    cmdNuovo.onClick = [this] { cmdNuovoClick(); };
+    cmdTrova.onClick = [this] { cmdTrovaClick(); };
+    cmdAnteprima.onClick = [this] { cmdAnteprimaClick(); };
+    cmdStampa.onClick = [this] { cmdStampaClick(); };
+    cmdPrimo.onClick = [this] { cmdPrimoClick(); };
+    cmdIndietro.onClick = [this] { cmdIndietroClick(); };
+    cmdAvanti.onClick = [this] { cmdAvantiClick(); };
+    cmdUltimo.onClick = [this] { cmdUltimoClick(); };
+    for (Label* l : {&titAssociazione, &titSottotitolo01, &titSottotitolo02, &titAnnotazioni})
+        l->onClick = [this] { titAssociazioneClick(); };
+    imgLogo.onClick = [this] { imgLogoClick(); };
+    btnCancLogo.onClick = [this] { btnCancLogoClick(); };
+    btnCancFoto.onClick = [this] { btnCancFotoClick(); };
+    imgGuida.onClick = [this] { imgGuidaClick(); };
+    imgEsci.onClick = [this] { imgEsciClick(); };
+    // Picture buttons: a click does not move the focus.
+    for (Button* b : {&cmdNuovo, &cmdTrova, &cmdAnteprima, &cmdStampa, &cmdPrimo, &cmdIndietro, &cmdAvanti,
+                      &cmdUltimo, &btnCancFoto, &btnCancLogo, &imgGuida, &imgEsci})
+        b->tabStop = false;
+}
+
+// --- pictures that come with the program, asked for when first needed --------------------------
+
+const ImageRef& TfrmTessera::placeholder() {
+    if (!imgBianco.image)
+        imgBianco.image = ui().builtinPicture("foto_bianco");
+    return imgBianco.image;
+}
+
+const ImageRef& TfrmTessera::defaultLogo() {
+    if (!imgBlank.image)
+        imgBlank.image = ui().builtinPicture("tessera_logo");
+    return imgBlank.image;
+}
+
+const ImageRef& TfrmTessera::blank() {
+    if (!imgPuntino.image)
+        imgPuntino.image = ui().builtinPicture("puntino");
+    return imgPuntino.image;
+}
+
+// --- showing and closing -----------------------------------------------------------------------
+
+void TfrmTessera::FormShow() {
+    clearUser();
+    try {
+        const sidefiles::DatiEnte dati = sidefiles::readDatiEnte(app.dataDir());
+        titAssociazione.text = dati.denominazione;
+        titSottotitolo01.text = dati.sottotitolo1;
+        titSottotitolo02.text = dati.sottotitolo2;
+        titAnnotazioni.text = dati.annotazioni;
+    } catch (const IoError&) {
+        // A settings file that cannot be read shows no library data, and says so.
+        for (Label* l : {&titAssociazione, &titSottotitolo01, &titSottotitolo02, &titAnnotazioni})
+            l->text.clear();
+        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
+    }
+    const ImageRef logo = ui().loadPicture(sidefiles::logoFile(app.dataDir()));
+    imgLogo.image = logo ? logo : defaultLogo();
+}
+
+void TfrmTessera::FormClose(CloseAction&) {
+    try {
+        sidefiles::writeDatiEnte(app.dataDir(), {titAssociazione.text, titSottotitolo01.text,
+                                                 titSottotitolo02.text, titAnnotazioni.text});
+    } catch (const IoError&) {
+        // The window closes all the same; the librarian is told the texts were not kept.
+        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
+    }
+    const auto file = sidefiles::logoFile(app.dataDir());
+    const ImageRef logo = imgLogo.image ? imgLogo.image : defaultLogo();
+    if (!sidefiles::pictureWritable(file) || !ui().savePictureJpeg(logo, file))
+        imgLogo.image = defaultLogo();
+    app.show(app.frmAvvio);
+}
+
+void TfrmTessera::imgEsciClick() {
+    app.close(*this);
+}
+
+void TfrmTessera::imgGuidaClick() {
+    // The help window shows kGuidaTesseraTitolo and kGuidaTesseraTesto once it is part of the
+    // program, as it will for every window's help command.
+}
+
+// --- the user on the card ------------------------------------------------------------------------
+
+void TfrmTessera::clearUser() {
+    txtTesserato.text = "Cognome e nome";
+    txtCarica.text = "Informazioni aggiuntive";
+    txtNumTessera.text = "Tessera n.";
+    txtDataRil.text = "GG/MM/AAAA";
+    txtDataScade.text = "GG/MM/AAAA";
+    imgFoto.image = placeholder();
+    lblPosizione.text.clear();
+}
+
+void TfrmTessera::cmdNuovoClick() {
+    clearUser();
+}
+
+void TfrmTessera::showUser(const TTesserato& user, std::int64_t position) {
+    txtTesserato.text = text::trim(user.Tesserato);
+    txtCarica.text = text::trim(user.Carica);
+    txtNumTessera.text = text::trim(user.NumTessera);
+    txtDataRil.text = text::trim(user.DataRil);
+    txtDataScade.text = text::trim(user.DataScade);
+    lblPosizione.text = std::to_string(position);
+    const ImageRef photo = ui().loadPicture(sidefiles::photoFile(app.dataDir(), position));
+    imgFoto.image = photo ? photo : placeholder();
+}
+
+void TfrmTessera::navigate(Step step) {
+    // Cancelled cards are browsed like any other: the card window does not look at Annullata.
+    try {
+        const StepResult r =
+            readStep(app.dataFile(TTesserato::FileName), TTesserato::Size, lblPosizione.text, step);
+        if (r.kind == StepResult::EmptyArchive) {
+            if (step == Step::Next)
+                lblPosizione.text.clear();
+            ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
+        } else if (r.kind == StepResult::Record) {
+            showUser(TTesserato::decode(r.bytes), r.position);
+        }
+    } catch (const IoError&) {
+        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
+    }
+}
+
+void TfrmTessera::cmdPrimoClick() {
+    navigate(Step::First);
+}
+void TfrmTessera::cmdIndietroClick() {
+    navigate(Step::Previous);
+}
+void TfrmTessera::cmdAvantiClick() {
+    navigate(Step::Next);
+}
+void TfrmTessera::cmdUltimoClick() {
+    navigate(Step::Last);
+}
+
+void TfrmTessera::cmdTrovaClick() {
+    app.runDialog<TfrmTrovaAnagrafica>(*this, "tessera");
+}
+
+void TfrmTessera::btnCancFotoClick() {
+    // Only the card loses the photo: the user's photo file stays as it is.
+    imgFoto.image = blank();
+}
+
+// --- the library's data and logo ------------------------------------------------------------------
+
+void TfrmTessera::titAssociazioneClick() {
+    app.runDialog<TfrmDatiEnte>(*this, "tessera", [this](TfrmDatiEnte& d) {
+        d.txtAssociazione.text = titAssociazione.text;
+        d.txtSottotitolo01.text = titSottotitolo01.text;
+        d.txtSottotitolo02.text = titSottotitolo02.text;
+        d.txtAnnotazioni.text = titAnnotazioni.text;
+    });
+}
+
+void TfrmTessera::imgLogoClick() {
+    const auto chosen = ui().openFile(kTitoloLogo, {{"Immagine JPEG (*.jpg; *.jpeg)", "*.jpg;*.jpeg"},
+                                                    {"Immagine Bitmap (*.bmp)", "*.bmp"}});
+    if (!chosen)
+        return;
+    const ImageRef logo = ui().loadPicture(*chosen);
+    imgLogo.image = logo ? logo : defaultLogo();
+}
+
+void TfrmTessera::btnCancLogoClick() {
+    imgLogo.image = blank();
+}
+
+// --- printing --------------------------------------------------------------------------------------
+
+void TfrmTessera::fillCard(Report& card) const {
+    const auto set = [&card](const char* object, const Label& source) {
+        card.at(object).setText(text::trim(source.text));
+    };
+    set("txtAssociazione", titAssociazione);
+    set("txtSottotitolo01", titSottotitolo01);
+    set("txtSottotitolo02", titSottotitolo02);
+    set("txtAnnotazioni", titAnnotazioni);
+    set("txtTesserato", txtTesserato);
+    set("txtCarica", txtCarica);
+    set("txtNumTessera", txtNumTessera);
+    set("txtDataRil", txtDataRil);
+    set("txtDataScade", txtDataScade);
+    card.at("imgLogo").image = imgLogo.image;
+    card.at("imgFoto").image = imgFoto.image;
+}
+
+void TfrmTessera::cmdAnteprimaClick() {
+    app.runDialog<TfrmAnteprimaTessera>(*this);
+}
+
+void TfrmTessera::cmdStampaClick() {
+    app.runDialog<TfrmStampaTessera>(*this);
+}
+
+} // namespace quaderna

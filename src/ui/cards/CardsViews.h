@@ -1,0 +1,7 @@
+#pragma once
+// The views of the card windows: the card window, the library data, card printing and preview.
+
+namespace quaderna::ui {
+class QtPlatform;
+void registerCardsViews(QtPlatform& platform);
+} // namespace quaderna::ui
