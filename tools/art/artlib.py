@@ -59,10 +59,11 @@ def card(x, y, w, h):
                     f'height="{h * 0.06}" rx="2" fill="{NAVY}" fill-opacity="0.6"/>' for i in range(4)))
 
 
-def caption_button(name, caption, w=308, h=38):
+def caption_button(name, w=308, h=38):
+    # The caption is written by the program over the button, in a size that fits the face the
+    # system has: a caption drawn here would run out of the button with a wider face.
     body = (f'<rect x="1" y="3" width="{w - 2}" height="{h - 4}" rx="{(h - 4) / 2}" fill="#000" fill-opacity="0.18"/>'
-            f'<rect x="1" y="1" width="{w - 2}" height="{h - 4}" rx="{(h - 4) / 2}" fill="url(#g)" stroke="{NAVY}"/>'
-            + t(w / 2, h / 2 + 5, caption, 16, '#FFFFFF'))
+            f'<rect x="1" y="1" width="{w - 2}" height="{h - 4}" rx="{(h - 4) / 2}" fill="url(#g)" stroke="{NAVY}"/>')
     svg(w, h, body, name)
 
 

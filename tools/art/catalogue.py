@@ -39,10 +39,10 @@ tile('tool_ultimo', f'<path d="{arrow_r}" fill="none" stroke="{W}" stroke-width=
      f'<path d="M 29 10 L 29 30" stroke="{W}" stroke-width="4"/>')
 
 
-def wide(name, caption, icon, w=130, h=44):
+def wide(name, icon, w=130, h=44):
+    # The icon at the left; the program writes the caption to its right.
     svg(w, h, f'<rect x="1" y="2" width="{w - 2}" height="{h - 2}" rx="8" fill="#000" fill-opacity="0.15"/>'
-        f'<rect x="1" y="1" width="{w - 2}" height="{h - 3}" rx="8" fill="url(#g)"/>' + icon
-        + t(w / 2 + 14, h / 2 + 5, caption, 13 if w < 170 else 12, W), name)
+        f'<rect x="1" y="1" width="{w - 2}" height="{h - 3}" rx="8" fill="url(#g)"/>' + icon, name)
 
 
 clip = f'<path d="M 16 30 L 16 14 A 5 5 0 0 1 26 14 L 26 32 A 3 3 0 0 1 20 32 L 20 16" fill="none" stroke="{GOLD}" stroke-width="2.5"/>'
@@ -50,11 +50,10 @@ printer = (f'<rect x="10" y="17" width="24" height="12" rx="2" fill="{W}"/><rect
            f'fill="{LIGHT}"/><rect x="15" y="26" width="14" height="9" fill="{GOLD}"/>')
 magnifier = (f'<circle cx="19" cy="20" r="7" fill="none" stroke="{W}" stroke-width="3"/>'
              f'<path d="M 24 25 L 31 32" stroke="{GOLD}" stroke-width="4" stroke-linecap="round"/>')
-wide('tool_allega', 'Allega file', clip)
-wide('tool_stampa', 'Stampa', printer)
-wide('tool_cerca_catalogo', 'Cerca libro in catalogo', magnifier, 180)
-wide('tool_cerca_disponibili', 'Cerca libro fra disponibili', magnifier, 180)
-wide('tool_stampa_scheda', 'Stampa scheda libro', printer, 180)
+wide('tool_allega', clip)
+wide('tool_stampa', printer)
+wide('tool_cerca', magnifier, 180)
+wide('tool_stampa_largo', printer, 180)
 
 
 def small(name, inner, color=BLUE):

@@ -38,10 +38,7 @@ for name, body in entries.items():
     svg(218, 188, body, name)
 
 
-for key, caption in [('anagrafica', 'ANAGRAFICA UTENTI'), ('libri', 'ARCHIVIO LIBRI'), ('tessere', 'STAMPA TESSERE'),
-                     ('prestiti', 'PRESTITI E RESTITUZIONI'), ('storico', 'STORICO E STATISTICHE'),
-                     ('catalogo', 'CONSULTAZIONE CATALOGO')]:
-    caption_button('button_' + key, caption)
+caption_button('button_entry')
 
 # --- launcher strips and icons ------------------------------------------------------------------
 svg(620, 90, book(8, 10, 22, 70, BLUE) + book(34, 4, 26, 78, NAVY) + book(64, 16, 20, 66, GOLD, NAVY)
@@ -66,15 +63,8 @@ round_icon('icon_esci', '<path d="M 15 6 L 15 15" stroke="#FFFFFF" stroke-width=
 padlock = (f'<rect x="28" y="62" width="78" height="64" rx="10" fill="url(#gold)" stroke="#9A6A00" stroke-width="2"/>'
            f'<path d="M 44 62 L 44 44 A 23 23 0 0 1 90 44 L 90 62" fill="none" stroke="{NAVY}" stroke-width="10"/>'
            f'<circle cx="67" cy="88" r="8" fill="{NAVY}"/><rect x="63" y="90" width="8" height="20" rx="3" fill="{NAVY}"/>')
-svg(388, 230, f'<rect x="0" y="0" width="388" height="230" fill="#FFFFFF"/>' + padlock
-    + t(126, 70, 'Password', 34, NAVY, 'bold', 'start')
-    + lines(126, 98, ['Proteggi l\'accesso al programma', 'con una password di tua scelta.'], 14, 19, '#333', 'normal', 'start')
-    + f'<rect x="14" y="150" width="360" height="66" rx="8" fill="{LIGHT}"/>'
-    + lines(194, 176, ['Password di primo accesso:', 'QUADERNA'], 15, 26, NAVY, 'bold'), 'login_logo')
-svg(411, 200, f'<rect x="0" y="0" width="411" height="200" fill="#FFFFFF"/>' + padlock
-    + t(126, 74, 'Cambia password', 30, NAVY, 'bold', 'start')
-    + lines(126, 104, ['Compila i campi sottostanti', 'e premi OK per confermare', 'la nuova password.'], 14, 19,
-            '#333', 'normal', 'start'), 'cambia_logo')
+# The words beside the padlock are written by the windows themselves, fitted to the system's faces.
+svg(134, 150, padlock, 'lucchetto')
 
 # --- sub-menus ------------------------------------------------------------------------------------
 for name, caption in [('menu_prestiti_titolo', 'PRESTITI E RESTITUZIONI'), ('menu_storico_titolo', 'STORICO E STATISTICHE')]:
@@ -91,8 +81,7 @@ svg(430, 400, f'<rect x="0" y="0" width="430" height="400" rx="16" fill="url(#sk
               for i, (hgt, c) in enumerate([(90, BLUE), (170, NAVY), (120, GOLD), (220, GREEN), (150, RED), (190, BLUE)]))
     + f'<path d="M 90 250 L 150 180 L 200 210 L 260 110 L 350 90" fill="none" stroke="{RED}" stroke-width="6"/>',
     'menu_storico_illustrazione')
-caption_button('button_guida', 'Guida', 150, 40)
-caption_button('button_esci', 'Esci', 150, 40)
+caption_button('button_piccolo', 150, 40)
 
 # --- placeholders ------------------------------------------------------------------------------------
 svg(300, 400, f'<rect x="0" y="0" width="300" height="400" fill="#EEF3F8"/>'

@@ -32,7 +32,7 @@ tile('tool_scadute', f'<circle cx="20" cy="20" r="12" fill="{W}"/><circle cx="20
      f'stroke-width="2.5" stroke-linecap="round"/>')
 
 # The photo frame's buttons.
-caption_button('button_carica_foto', 'Carica foto', 180, 34)
+caption_button('button_carica_foto', 180, 34)
 small('icon_cancella_foto', f'<path d="M 7.5 7.5 L 16.5 16.5 M 16.5 7.5 L 7.5 16.5" stroke="{W}" stroke-width="3" '
       f'stroke-linecap="round"/>', RED)
 small('icon_zoom', f'<circle cx="10.5" cy="10.5" r="4.5" fill="none" stroke="{W}" stroke-width="2"/>'
@@ -50,8 +50,7 @@ small('icon_controlla', f'<path d="M 12 4.5 L 18 7 L 18 12 Q 18 17 12 19.5 Q 6 1
 svg(180, 40, f'<rect x="1" y="3" width="178" height="36" rx="18" fill="#000" fill-opacity="0.18"/>'
     f'<rect x="1" y="1" width="178" height="36" rx="18" fill="url(#gold)" stroke="#9A6A00"/>'
     f'<rect x="12" y="10" width="22" height="16" rx="2" fill="{W}" stroke="{NAVY}"/>'
-    f'<path d="M 13 11 L 23 19 L 33 11" fill="none" stroke="{NAVY}" stroke-width="1.5"/>'
-    + lines(104, 17, ['Invia avviso', 'scadenza'], 12, 14, NAVY, 'bold'), 'button_avviso_scadenza')
+    f'<path d="M 13 11 L 23 19 L 33 11" fill="none" stroke="{NAVY}" stroke-width="1.5"/>', 'button_avviso_scadenza')
 
 # Section markers beside the groups of fields.
 def section(name, inner):

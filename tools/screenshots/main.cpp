@@ -109,6 +109,12 @@ int main(int argc, char** argv) {
     auto view = [&](Form& f) { return static_cast<QWidget*>(program.platform.viewOf(f)); };
 
     shoot(view(app.frmPassword), "login");
+    program.platform.dispatch([&] {
+        app.show(app.frmCambiaPassword);
+        app.hide(app.frmPassword);
+    });
+    shoot(view(app.frmCambiaPassword), "password-change");
+    program.platform.dispatch([&] { app.close(app.frmCambiaPassword); });
     auto* box = view(app.frmPassword)->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
     QTest::keyClicks(box, "quaderna");
     QTest::keyClick(box, Qt::Key_Return);
@@ -172,5 +178,10 @@ int main(int argc, char** argv) {
     shootModal([&] { program.platform.dispatch([&] { app.frmTessera.cmdStampaClick(); }); }, "card-print",
                [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click(); });
     program.platform.dispatch([&] { app.close(app.frmTessera); });
+
+    // Last: closing the catalogue ends the program.
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmConsultaLibri"); });
+    program.platform.dispatch([&] { app.frmConsultaLibri.cmdPrimoClick(); });
+    shoot(view(app.frmConsultaLibri), "catalogue");
     return 0;
 }

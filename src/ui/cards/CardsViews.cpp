@@ -60,10 +60,12 @@ public:
              u("Il logo e i dati testuali relativi alla biblioteca sono salvati in automatico all'uscita da "
                "questo ambiente di lavoro."),
              QRect(14, 568, 967, 22), hint, kNavy, Qt::AlignCenter);
-        setHint(imageButton(panel_, m.imgGuida, QRect(14, 604, 150, 40), artFile("button_guida")),
-                u("Visualizza la pagina della guida sensibile al contesto."));
-        setHint(imageButton(panel_, m.imgEsci, QRect(831, 604, 150, 40), artFile("button_esci")),
-                u("Esci da questa schermata di lavoro."));
+        setHint(
+            captionButton(panel_, m.imgGuida, QRect(14, 604, 150, 40), artFile("button_piccolo"), u("Guida")),
+            u("Visualizza la pagina della guida sensibile al contesto."));
+        setHint(
+            captionButton(panel_, m.imgEsci, QRect(831, 604, 150, 40), artFile("button_piccolo"), u("Esci")),
+            u("Esci da questa schermata di lavoro."));
         setBackground(this);
     }
 

@@ -53,9 +53,13 @@ protected:
             QStringLiteral("background-color: white; border: 1px solid #B8C7D6; border-radius: 8px;"));
         return g;
     }
-    QWidget* tool(Button& b, int x, const char* art, const char* hint, int width = 40) {
-        auto* w = imageButton(panel_, b, QRect(x, width == 40 ? 16 : 14, width, width == 40 ? 40 : 44),
-                              QStringLiteral(":/art/%1.svg").arg(QLatin1String(art)));
+    QWidget* tool(Button& b, int x, const char* art, const char* hint, int width = 40,
+                  const char* caption = nullptr) {
+        const QRect r(x, width == 40 ? 16 : 14, width, width == 40 ? 40 : 44);
+        const QString file = QStringLiteral(":/art/%1.svg").arg(QLatin1String(art));
+        // A wide tool has its icon at the left and its caption in the rest.
+        auto* w = caption ? captionButton(panel_, b, r, file, u(caption), QRect(38, 1, width - 44, 40), 13)
+                          : imageButton(panel_, b, r, file);
         setHint(w, u(hint));
         return w;
     }
@@ -153,9 +157,9 @@ public:
         tool(m.cmdSalva, 102, "tool_salva", "Salva la scheda corrente in archivio.");
         tool(m.cmdTrova, 146, "tool_trova", "Trova una scheda in archivio.");
         group(202, 140);
-        tool(m.cmdFile, 207, "tool_allega", "Allega file alla scheda corrente.", 130);
+        tool(m.cmdFile, 207, "tool_allega", "Allega file alla scheda corrente.", 130, "Allega file");
         group(350, 140);
-        tool(m.cmdStampa, 355, "tool_stampa", "Stampa la scheda corrente.", 130);
+        tool(m.cmdStampa, 355, "tool_stampa", "Stampa la scheda corrente.", 130, "Stampa");
         navigation(498);
         group(754, 96);
         tool(m.cmdEsporta, 758, "tool_esporta",
@@ -178,12 +182,14 @@ class ConsultaView : public BookSheetView {
 public:
     ConsultaView(QtPlatform& p, TfrmConsultaLibri& m, QWidget* parent) : BookSheetView(p, m, parent, false) {
         group(10, 190);
-        tool(m.cmdTrova, 15, "tool_cerca_catalogo", "Trova un libro in catalogo.", 180);
+        tool(m.cmdTrova, 15, "tool_cerca", "Trova un libro in catalogo.", 180, "Cerca libro\nin catalogo");
         group(206, 190);
-        tool(m.cmdDisponibili, 211, "tool_cerca_disponibili",
-             "Trova un libro in catalogo fra quelli disponibili per il prestito.", 180);
+        tool(m.cmdDisponibili, 211, "tool_cerca",
+             "Trova un libro in catalogo fra quelli disponibili per il prestito.", 180,
+             "Cerca libro\nfra disponibili");
         group(402, 190);
-        tool(m.cmdStampa, 407, "tool_stampa_scheda", "Stampa la scheda del libro selezionato.", 180);
+        tool(m.cmdStampa, 407, "tool_stampa_largo", "Stampa la scheda del libro selezionato.", 180,
+             "Stampa scheda\nlibro");
         navigation(598);
         group(852, 96);
         tool(m.cmdGuida, 856, "tool_guida", kHintGuida);

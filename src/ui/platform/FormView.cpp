@@ -561,6 +561,16 @@ ImageButton* FormView::imageButton(QWidget* parent, Button& m, const QRect& r, c
     return b;
 }
 
+ImageButton* FormView::captionButton(QWidget* parent, Button& m, const QRect& r, const QString& resource,
+                                     const QString& caption, QRect area, int pixelSize,
+                                     const QColor& colour) {
+    ImageButton* b = imageButton(parent, m, r, resource);
+    if (area.isNull())
+        area = QRect(QPoint(0, 0), r.size()).adjusted(8, 2, -8, -4);
+    b->setCaption(caption, typeface("Verdana", pixelSize, true), colour, area);
+    return b;
+}
+
 QListView* FormView::list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth) {
     auto* v = new QListView(parent);
     track(m, v);
@@ -830,6 +840,13 @@ void FormView::reject() {
 
 void FormView::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // A window of its own (the login, the password change) opens in the middle of the screen; a
+    // dialog opens over the window that owns it.
+    if (!placed_ && !maximised_ && !parentWidget() && !event->spontaneous()) {
+        if (QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen())
+            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    placed_ = true;
     relayout();
     if (status_)
         status_->setText(idle_);

@@ -86,6 +86,11 @@ protected:
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QPushButton* button(QWidget* parent, Button& m, const QRect& r, const QString& text, const QFont& f);
     ImageButton* imageButton(QWidget* parent, Button& m, const QRect& r, const QString& resource);
+    // A picture button with its caption written by the program over the picture, in `area` (the
+    // button's own coordinates; the whole button when empty), white bold Verdana fitted to it.
+    ImageButton* captionButton(QWidget* parent, Button& m, const QRect& r, const QString& resource,
+                               const QString& caption, QRect area = {}, int pixelSize = 15,
+                               const QColor& colour = Qt::white);
     QListView* list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth = 0);
     QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
     PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);
@@ -129,6 +134,7 @@ private:
     QString idle_;
     QPoint pointerAtShow_;
     bool idleHeld_ = false;
+    bool placed_ = false;
     bool refreshing_ = false;
     bool applying_ = false;
     bool refreshQueued_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop as the window models see it, made of Qt.
 
+#include "core/forms/Form.h"
 #include "core/forms/Platform.h"
 
 #include <QImage>
@@ -50,12 +51,20 @@ public:
     using ViewFactory = std::function<FormView*(QtPlatform&, Form&, QWidget* parent)>;
     template <class F> void registerView(ViewFactory factory) {
         factories_[std::type_index(typeid(F))] = std::move(factory);
+        kinds_.push_back([](Application& app) -> std::unique_ptr<Form> { return std::make_unique<F>(app); });
     }
     // The view V, built as V(platform, model, parent), for the window model M.
     template <class M, class V> void registerView() {
         registerView<M>([](QtPlatform& p, Form& f, QWidget* parent) -> FormView* {
             return new V(p, static_cast<M&>(f), parent);
         });
+    }
+    // A fresh model of every kind of window that has a view, for looking at them all (tests).
+    std::vector<std::unique_ptr<Form>> sampleWindows(Application& app) const {
+        std::vector<std::unique_ptr<Form>> r;
+        for (const auto& make : kinds_)
+            r.push_back(make(app));
+        return r;
     }
     FormView* createView(Form& form, QWidget* parent = nullptr);
     FormView* viewOf(const Form& form) const;
@@ -110,6 +119,7 @@ private:
     QWidget* activeParent() const;
     Application* app_ = nullptr;
     std::map<std::type_index, ViewFactory> factories_;
+    std::vector<std::function<std::unique_ptr<Form>(Application&)>> kinds_;
     std::map<const Form*, FormView*> views_;
     int dispatchDepth_ = 0;
 };

@@ -42,6 +42,44 @@ void ImageButton::setArt(const QString& resource) {
     setPixmap(artPixmap(resource, size()));
 }
 
+QFont fittedFont(const QString& text, QFont font, const QSize& area, int smallest) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int size = font.pixelSize(); size >= smallest; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics fm(font);
+        bool fits = lines.size() * fm.height() <= area.height();
+        for (const QString& line : lines)
+            fits = fits && fm.horizontalAdvance(line) <= area.width();
+        if (fits)
+            return font;
+    }
+    font.setPixelSize(smallest);
+    return font;
+}
+
+void ImageButton::setCaption(const QString& caption, const QFont& font, const QColor& colour,
+                             const QRect& area) {
+    caption_ = caption;
+    captionArea_ = area;
+    captionColour_ = colour;
+    captionFont_ = fittedFont(caption, font, area.size());
+    setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    update();
+}
+
+void ImageButton::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (caption_.isEmpty())
+        return;
+    QPainter p(this);
+    p.setFont(captionFont_);
+    QColor colour = captionColour_;
+    if (!isEnabled())
+        colour.setAlphaF(0.35f);
+    p.setPen(colour);
+    p.drawText(captionArea_, Qt::AlignCenter, caption_);
+}
+
 void ImageButton::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) {
         down_ = true;

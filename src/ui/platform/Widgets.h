@@ -24,6 +24,12 @@ class ImageButton : public QLabel {
 public:
     explicit ImageButton(QWidget* parent);
     void setArt(const QString& resource);
+    // Writes a caption over the picture, centred in `area` (the button's own coordinates); the
+    // font shrinks until every line fits, whatever face the system gives for the family asked.
+    void setCaption(const QString& caption, const QFont& font, const QColor& colour, const QRect& area);
+    const QString& caption() const { return caption_; }
+    const QFont& captionFont() const { return captionFont_; }
+    const QRect& captionArea() const { return captionArea_; }
 signals:
     void pressed();
     void clicked();
@@ -32,11 +38,20 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     QString resource_;
+    QString caption_;
+    QFont captionFont_;
+    QColor captionColour_;
+    QRect captionArea_;
     bool down_ = false;
 };
+
+// The largest pixel size, from the font's own down to `smallest`, at which every line of `text`
+// fits `area` (the smallest when none does).
+QFont fittedFont(const QString& text, QFont font, const QSize& area, int smallest = 8);
 
 // A picture scaled to its frame, keeping its proportions.
 class PictureBox : public QWidget {

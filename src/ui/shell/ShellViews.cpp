@@ -15,11 +15,41 @@ namespace {
 
 const QColor kNavy(0x1F, 0x3A, 0x5F);
 
-class PasswordView : public FormView {
+// The padlock on a white strip with the window's heading and its explanation beside it.
+class PadlockView : public FormView {
 public:
-    PasswordView(QtPlatform& p, TfrmPassword& m, QWidget* parent) : FormView(p, m, parent) {
+    using FormView::FormView;
+
+protected:
+    void heading(const QString& title, const QString& explanation, int height) {
+        auto* strip = new QWidget(this);
+        strip->setGeometry(0, 0, width(), height);
+        strip->setAutoFillBackground(true);
+        QPalette pal = strip->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        strip->setPalette(pal);
+        strip->lower();
+        art(this, QStringLiteral(":/art/lucchetto.svg"), QRect(0, 0, 134, 150));
+        const int right = width() - 126 - 14;
+        text(this, title, QRect(126, 30, right, 48),
+             fittedFont(title, typeface("Verdana", 34, true), {right, 48}), kNavy)
+            ->setObjectName(QStringLiteral("lblTitolo"));
+        text(this, explanation, QRect(126, 84, right, 60), typeface("Verdana", 14), QColor(0x33, 0x33, 0x33),
+             Qt::AlignLeft | Qt::AlignTop)
+            ->setObjectName(QStringLiteral("lblSpiegazione"));
+    }
+};
+
+class PasswordView : public PadlockView {
+public:
+    PasswordView(QtPlatform& p, TfrmPassword& m, QWidget* parent) : PadlockView(p, m, parent) {
         fixedWindow(388, 405);
-        art(this, QStringLiteral(":/art/login_logo.svg"), QRect(0, 0, 388, 230));
+        heading(QStringLiteral("Password"),
+                QStringLiteral("Proteggi l'accesso al programma\ncon una password di tua scelta."), 230);
+        auto* first = text(this, QStringLiteral("Password di primo accesso:\nQUADERNA"),
+                           QRect(14, 150, 360, 66), typeface("Verdana", 15, true), kNavy, Qt::AlignCenter);
+        first->setObjectName(QStringLiteral("lblPrimoAccesso"));
+        first->setStyleSheet(QStringLiteral("background-color: #DCE8F4; border-radius: 8px;"));
         text(this, QStringLiteral("Immetti la password e premi OK."), QRect(24, 238, 340, 24),
              typeface("Verdana", 13));
         edit(this, m.txtPassword, QRect(24, 266, 340, 36), typeface("Verdana", 14, true));
@@ -30,11 +60,13 @@ public:
     }
 };
 
-class CambiaPasswordView : public FormView {
+class CambiaPasswordView : public PadlockView {
 public:
-    CambiaPasswordView(QtPlatform& p, TfrmCambiaPassword& m, QWidget* parent) : FormView(p, m, parent) {
+    CambiaPasswordView(QtPlatform& p, TfrmCambiaPassword& m, QWidget* parent) : PadlockView(p, m, parent) {
         fixedWindow(411, 418);
-        art(this, QStringLiteral(":/art/cambia_logo.svg"), QRect(0, 0, 411, 200));
+        heading(QStringLiteral("Cambia password"),
+                QStringLiteral("Compila i campi sottostanti\ne premi OK per confermare\nla nuova password."),
+                200);
         const struct {
             const char* caption;
             Edit* box;
@@ -68,17 +100,21 @@ public:
         const struct {
             Button *picture, *button;
             const char* key;
-        } entries[] = {
-            {&m.imgAnagrafica, &m.btnAnagrafica, "anagrafica"}, {&m.imgLibri, &m.btnLibri, "libri"},
-            {&m.imgTessere, &m.btnTessere, "tessere"},          {&m.imgPrestiti, &m.btnPrestiti, "prestiti"},
-            {&m.imgStorico, &m.btnStorico, "storico"},          {&m.imgCatalogo, &m.btnCatalogo, "catalogo"}};
+            const char* caption;
+        } entries[] = {{&m.imgAnagrafica, &m.btnAnagrafica, "anagrafica", "ANAGRAFICA UTENTI"},
+                       {&m.imgLibri, &m.btnLibri, "libri", "ARCHIVIO LIBRI"},
+                       {&m.imgTessere, &m.btnTessere, "tessere", "STAMPA TESSERE"},
+                       {&m.imgPrestiti, &m.btnPrestiti, "prestiti", "PRESTITI E RESTITUZIONI"},
+                       {&m.imgStorico, &m.btnStorico, "storico", "STORICO E STATISTICHE"},
+                       {&m.imgCatalogo, &m.btnCatalogo, "catalogo", "CONSULTAZIONE CATALOGO"}};
         for (int i = 0; i < 6; ++i) {
             const int centre = 166 + 331 * (i % 3);
             const int top = 182 + 238 * (i / 3);
             imageButton(panel, *entries[i].picture, QRect(centre - 109, top, 218, 188),
                         QStringLiteral(":/art/entry_%1.svg").arg(QLatin1String(entries[i].key)));
-            imageButton(panel, *entries[i].button, QRect(centre - 154, top + 192, 308, 38),
-                        QStringLiteral(":/art/button_%1.svg").arg(QLatin1String(entries[i].key)));
+            captionButton(panel, *entries[i].button, QRect(centre - 154, top + 192, 308, 38),
+                          QStringLiteral(":/art/button_entry.svg"), QString::fromUtf8(entries[i].caption),
+                          QRect(14, 1, 280, 32), 16);
         }
         imageButton(panel, m.icoSito, QRect(147, 656, 700, 30), QStringLiteral(":/art/avvio_sito.svg"));
         imageButton(panel, m.imgCopyright, QRect(12, 652, 30, 30),
@@ -120,8 +156,10 @@ public:
             button(panel, b.button, QRect(582, b.top + 80, 300, 44), b.caption,
                    typeface("Verdana", 14, true));
         }
-        imageButton(panel, m.imgGuida, QRect(27, 620, 150, 40), QStringLiteral(":/art/button_guida.svg"));
-        imageButton(panel, m.imgEsci, QRect(817, 620, 150, 40), QStringLiteral(":/art/button_esci.svg"));
+        captionButton(panel, m.imgGuida, QRect(27, 620, 150, 40), QStringLiteral(":/art/button_piccolo.svg"),
+                      QStringLiteral("Guida"));
+        captionButton(panel, m.imgEsci, QRect(817, 620, 150, 40), QStringLiteral(":/art/button_piccolo.svg"),
+                      QStringLiteral("Esci"));
     }
 };
 

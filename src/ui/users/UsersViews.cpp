@@ -70,9 +70,12 @@ private:
             QStringLiteral("background-color: white; border: 1px solid #B8C7D6; border-radius: 8px;"));
         return g;
     }
-    void tool(Button& b, int x, const char* art, const char* hint, int width = 40) {
-        auto* w = imageButton(panel_, b, QRect(x, width == 40 ? 16 : 14, width, width == 40 ? 40 : 44),
-                              artFile(art));
+    void tool(Button& b, int x, const char* art, const char* hint, int width = 40,
+              const char* caption = nullptr) {
+        const QRect r(x, width == 40 ? 16 : 14, width, width == 40 ? 40 : 44);
+        auto* w =
+            caption ? captionButton(panel_, b, r, artFile(art), u(caption), QRect(38, 1, width - 44, 40), 13)
+                    : imageButton(panel_, b, r, artFile(art));
         setHint(w, u(hint));
     }
 
@@ -87,7 +90,7 @@ private:
         tool(m_.cmdTrova, x + 92, "tool_trova", "Trova una scheda in archivio.");
         x += 140 + gap;
         group(x, 140);
-        tool(m_.cmdAllega, x + 5, "tool_allega", "Allega file alla scheda corrente.", 130);
+        tool(m_.cmdAllega, x + 5, "tool_allega", "Allega file alla scheda corrente.", 130, "Allega file");
         x += 140 + gap;
         group(x, 96);
         tool(m_.cmdAnteprima, x + 4, "tool_anteprima", "Visualizza l'anteprima di stampa.");
@@ -126,14 +129,16 @@ private:
                 u("Cancella la foto corrente."));
         setHint(imageButton(panel_, m_.btnZoom, QRect(168, 290, 24, 24), artFile("icon_zoom")),
                 u("Visualizza la foto a tutto schermo."));
-        setHint(imageButton(panel_, m_.btnSfoglia, QRect(16, 328, 180, 34), artFile("button_carica_foto")),
+        setHint(captionButton(panel_, m_.btnSfoglia, QRect(16, 328, 180, 34), artFile("button_carica_foto"),
+                              u("Carica foto")),
                 u("Carica la foto dell'utente."));
         auto* annullata = check(panel_, m_.chkAnnullata, QRect(16, 380, 150, 26), u("Tessera annullata"),
                                 typeface("Verdana", 12, true));
         setHint(annullata,
                 u("Contrassegna la tessera come annullata per escluderla dai risultati di ricerca."));
         setBackground(art(panel_, artFile("section_annullata"), QRect(166, 378, 30, 30)));
-        setHint(imageButton(panel_, m_.btnEmail, QRect(16, 420, 180, 40), artFile("button_avviso_scadenza")),
+        setHint(captionButton(panel_, m_.btnEmail, QRect(16, 420, 180, 40), artFile("button_avviso_scadenza"),
+                              u("Invia avviso\nscadenza"), QRect(40, 1, 134, 36), 12, kNavy),
                 u("Invia e-mail con avviso scadenza."));
         setBackground(art(panel_, artFile("entry_anagrafica"), QRect(16, 474, 180, 155)));
     }
