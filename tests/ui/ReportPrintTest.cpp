@@ -1,6 +1,7 @@
 // The report layouts drawn by the real renderer into PDF files, read back with poppler's tools
 // as a person would read the paper.
 
+#include "UiSupport.h"
 #include "core/reports/Layouts.h"
 #include "support/TempDir.h"
 #include "ui/platform/QtPlatform.h"
@@ -15,6 +16,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QToolBar>
 
@@ -395,4 +398,45 @@ TEST(ReportPreview, OffersOnlyPrintZoomFullScreenAndCloseAndOpensAtFullSize) {
     };
     platform.preview(r);
     EXPECT_TRUE(shown);
+}
+
+TEST(ReportPrint, ALongJobShowsItsProgressAndAnnullaLeavesNothingBehind) {
+    TempDir dir;
+    const QString pdf = pdfIn(dir, "lungo.pdf");
+    writeBytes(dir / "lungo.pdf", "la stampa di ieri");
+    Report r = reports::riepilogoDati();
+    reports::fillList(r, "Riepilogo libri in archivio", listLines(3000));
+    ui::QtPlatform platform;
+    platform.progressDelayMs = 0; // as a job that promises to last long
+    platform.printDialogHook = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    // The person presses "Annulla" on the progress window.
+    QString label;
+    const auto annulla = [&] {
+        whenModal([&](QWidget* w) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            ASSERT_NE(progress, nullptr);
+            label = progress->labelText();
+            progress->findChild<QPushButton*>()->click();
+        });
+    };
+    annulla();
+    EXPECT_FALSE(platform.print(r));
+    EXPECT_EQ(label, QStringLiteral("Stampa in corso..."));
+    EXPECT_EQ(readBytes(dir / "lungo.pdf"), "la stampa di ieri");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    bool shown = false;
+    platform.previewHook = [&](QDialog&) { shown = true; };
+    annulla();
+    platform.preview(r);
+    EXPECT_EQ(label, QStringLiteral("Anteprima in preparazione..."));
+    EXPECT_FALSE(shown);
+
+    // Left alone, the job prints whole.
+    EXPECT_TRUE(platform.print(r));
+    EXPECT_EQ(pagesOf(pdf).size(), 57);
 }

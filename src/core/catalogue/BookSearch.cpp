@@ -45,11 +45,17 @@ std::string bookLine(std::string_view record) {
 
 std::vector<std::string> searchBooks(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria, bool onlyAvailable) {
-    const Criteria match(criteria, kCriterionFields);
     std::vector<std::string> lines;
+    searchBooks(archive, criteria, onlyAvailable, lines);
+    return lines;
+}
+
+void searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                 bool onlyAvailable, std::vector<std::string>& lines) {
+    const Criteria match(criteria, kCriterionFields);
     RecordFile file(archive, TLibro::Size);
     if (match.impossible())
-        return lines;
+        return;
     file.scan([&](std::string_view rec, std::int64_t) {
         if (text::trimView(rawField(rec, TLibro::F::Annullata)) != "No")
             return true;
@@ -59,7 +65,6 @@ std::vector<std::string> searchBooks(const std::filesystem::path& archive,
             lines.push_back(bookLine(rec));
         return true;
     });
-    return lines;
 }
 
 BookSearch::BookSearch(Application& app, std::string className, std::string caption, bool onlyAvailable,
@@ -69,8 +74,8 @@ BookSearch::BookSearch(Application& app, std::string className, std::string capt
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
 }
 
-std::vector<std::string> BookSearch::search(const std::array<std::string, 10>& typed) {
-    return searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_);
+void BookSearch::search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) {
+    searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_, lines);
 }
 
 void BookSearch::lstRecordsDblClick() {

@@ -22,7 +22,10 @@ std::string codeCheckLine(std::string_view record);
 // `onlyAvailable`) and match every criterion in use, as result lines in file order.
 // A criterion is in use when it is not blank; it matches when its text as typed occurs in the
 // record's field, a-z and A-Z alike. The criteria are, in order: title, code, author, editor,
-// genre, publisher, ISBN, language, Dewey class, notes. Throws IoError.
+// genre, publisher, ISBN, language, Dewey class, notes. Throws IoError; the lines found before a
+// failure stay in `lines`.
+void searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                 bool onlyAvailable, std::vector<std::string>& lines);
 std::vector<std::string> searchBooks(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria, bool onlyAvailable);
 
@@ -44,7 +47,7 @@ public:
     }
 
 protected:
-    std::vector<std::string> search(const std::array<std::string, 10>& typed) override;
+    void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) override;
 
 private:
     const bool onlyAvailable_;

@@ -71,9 +71,13 @@ public:
         }
         lblConta.text = std::to_string(inUse);
         this->lstRecords.clear();
+        std::vector<std::string> lines;
         try {
-            this->lstRecords.setItems(search(typed));
+            search(typed, lines);
+            this->lstRecords.setItems(std::move(lines));
         } catch (const IoError&) {
+            // The search stops where it was: the lines found so far stay, the panels stay.
+            this->lstRecords.setItems(std::move(lines));
             lblAttendere.visible = false;
             this->ui().showMessage(msg::ArchivioNonAccessibile);
             return;
@@ -90,8 +94,9 @@ public:
     void btnAnnullaClick() { this->app.close(*this); }
 
 protected:
-    // The lines of the records that match the criteria as typed. Throws IoError.
-    virtual std::vector<std::string> search(const std::array<std::string, 10>& typed) = 0;
+    // Adds the lines of the records that match the criteria as typed. Throws IoError, leaving the
+    // lines found before the failure.
+    virtual void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) = 0;
 };
 
 } // namespace quaderna

@@ -11,8 +11,8 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(Application& app)
     : CriteriaSearch(app, "TfrmTrovaAnagrafica", " Trova utenti in archivio", "Riepilogo anagrafica utenti") {
 }
 
-std::vector<std::string> TfrmTrovaAnagrafica::search(const std::array<std::string, 10>& typed) {
-    return searchUsers(app.dataFile(TTesserato::FileName), typed);
+void TfrmTrovaAnagrafica::search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) {
+    searchUsers(app.dataFile(TTesserato::FileName), typed, lines);
 }
 
 void TfrmTrovaAnagrafica::deliver(const TTesserato& user, std::int64_t position) {

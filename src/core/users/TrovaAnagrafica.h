@@ -23,7 +23,7 @@ public:
     }
 
 protected:
-    std::vector<std::string> search(const std::array<std::string, 10>& typed) override;
+    void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) override;
     // By the marker the caller left in lblMemory; any other marker writes nothing.
     void deliver(const TTesserato& user, std::int64_t position) override;
 };

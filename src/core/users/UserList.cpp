@@ -53,11 +53,17 @@ std::string userLine(std::string_view record) {
 
 std::vector<std::string> searchUsers(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria) {
-    const Criteria match(criteria, kCriterionFields);
     std::vector<std::string> lines;
+    searchUsers(archive, criteria, lines);
+    return lines;
+}
+
+void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                 std::vector<std::string>& lines) {
+    const Criteria match(criteria, kCriterionFields);
     RecordFile file(archive, TTesserato::Size);
     if (match.impossible())
-        return lines;
+        return;
     file.scan([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
@@ -65,7 +71,6 @@ std::vector<std::string> searchUsers(const std::filesystem::path& archive,
             lines.push_back(userLine(rec));
         return true;
     });
-    return lines;
 }
 
 std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today) {

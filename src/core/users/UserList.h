@@ -23,7 +23,10 @@ std::string userLine(std::string_view record);
 // list lines in file order. A criterion is in use when it is not blank; it matches when its text
 // as typed occurs in the record's field, a-z and A-Z alike. The criteria are, in order: name,
 // additional information, card number, issue date, expiry date, town of birth, town of residence,
-// fiscal code, qualifications, notes. Throws IoError.
+// fiscal code, qualifications, notes. Throws IoError; the lines found before a failure stay in
+// `lines`.
+void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                 std::vector<std::string>& lines);
 std::vector<std::string> searchUsers(const std::filesystem::path& archive,
                                      const std::array<std::string, 10>& criteria);
 

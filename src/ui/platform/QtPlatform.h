@@ -112,6 +112,10 @@ public:
     // window is destroyed when the hook returns.
     std::function<void(QDialog& window)> previewHook;
 
+    // A print or a preview that promises to last longer than this shows its progress, with
+    // "Annulla" (milliseconds).
+    int progressDelayMs = 500;
+
     // Draws the report straight into a PDF file, with no dialog.
     bool renderToPdf(const Report& report, const QString& file);
 

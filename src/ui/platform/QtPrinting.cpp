@@ -1,13 +1,68 @@
-// Printing and preview of reports: the print dialog, then the chosen printer.
+// Printing and preview of reports: the print dialog, then the chosen printer, with a progress
+// window that can stop a long job before anything reaches the printer.
 
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/ReportPreview.h"
 #include "ui/platform/ReportRenderer.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <functional>
+#include <memory>
 
 namespace quaderna::ui {
+
+namespace {
+
+// The progress window of a long job: it shows only when the job promises to last more than the
+// given delay, and its "Annulla" stops the job.
+class Progress {
+public:
+    Progress(QWidget* parent, const QString& label, int delayMs)
+        : parent_(parent), label_(label), delay_(delayMs) {}
+
+    bool operator()(int done, int total) {
+        if (!dialog_) {
+            dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Annulla"), 0, total, parent_);
+            dialog_->setObjectName(QStringLiteral("frmAvanzamento"));
+            dialog_->setWindowTitle(QStringLiteral("Quaderna 3.0"));
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(delay_);
+            dialog_->setAutoClose(false);
+            dialog_->setAutoReset(false);
+        }
+        dialog_->setValue(done);
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    QWidget* parent_;
+    QString label_;
+    int delay_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+// A printer that draws into a PDF file, with the page settings of `like`.
+void copySettings(const QPrinter& like, QPrinter& pdf) {
+    pdf.setPageLayout(like.pageLayout());
+    pdf.setDocName(like.docName());
+    pdf.setPrintRange(like.printRange());
+    pdf.setFromTo(like.fromPage(), like.toPage());
+    pdf.setPageOrder(like.pageOrder());
+    pdf.setCopyCount(like.copyCount());
+    pdf.setCollateCopies(like.collateCopies());
+}
+
+} // namespace
 
 bool QtPlatform::print(const Report& report) {
     refreshAll();
@@ -28,13 +83,62 @@ bool QtPlatform::print(const Report& report) {
             return false;
     }
     // The date and time printed are those of the moment the pages are drawn.
-    return ReportRenderer(report, now()).print(printer);
+    const ReportRenderer renderer(report, now());
+    Progress progress(activeParent(), QStringLiteral("Stampa in corso..."), progressDelayMs);
+
+    // The pages are drawn into a file first, so that "Annulla" leaves nothing behind: no half
+    // file under the chosen name, no half job at the printer.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString target = printer.outputFileName();
+        const QFileInfo info(target);
+        QTemporaryFile part(info.absoluteDir().filePath(info.fileName() + QStringLiteral(".XXXXXX")));
+        if (!part.open())
+            return false;
+        part.close();
+        printer.setOutputFileName(part.fileName());
+        if (!renderer.print(printer, std::ref(progress)))
+            return false;
+        QFile::remove(target);
+        if (!QFile::rename(part.fileName(), target))
+            return false;
+        part.setAutoRemove(false);
+        return true;
+    }
+    const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));
+    if (lp.isEmpty() || printer.printerName().isEmpty())
+        return renderer.print(printer, std::ref(progress));
+    QTemporaryFile job(QDir::temp().filePath(QStringLiteral("quaderna-stampa-XXXXXX.pdf")));
+    if (!job.open())
+        return false;
+    job.close();
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(job.fileName());
+    copySettings(printer, pdf);
+    if (!renderer.print(pdf, std::ref(progress)))
+        return false;
+    QStringList args{QStringLiteral("-d"), printer.printerName(), QStringLiteral("-t"), printer.docName()};
+    if (printer.duplex() == QPrinter::DuplexLongSide)
+        args << QStringLiteral("-o") << QStringLiteral("sides=two-sided-long-edge");
+    else if (printer.duplex() == QPrinter::DuplexShortSide)
+        args << QStringLiteral("-o") << QStringLiteral("sides=two-sided-short-edge");
+    if (printer.colorMode() == QPrinter::GrayScale)
+        args << QStringLiteral("-o") << QStringLiteral("ColorModel=Gray");
+    args << job.fileName();
+    QProcess submit;
+    submit.start(lp, args);
+    return submit.waitForFinished(30000) && submit.exitStatus() == QProcess::NormalExit &&
+           submit.exitCode() == 0;
 }
 
 void QtPlatform::preview(const Report& report) {
     refreshAll();
     ReportPreview window(report, now(), activeParent());
     window.onPrint = [this, &report] { print(report); };
+    // A long report is drawn behind a progress window whose "Annulla" gives up the preview.
+    Progress progress(activeParent(), QStringLiteral("Anteprima in preparazione..."), progressDelayMs);
+    if (!window.prepare(std::ref(progress)))
+        return;
     if (previewHook) {
         previewHook(window);
         return;

@@ -44,7 +44,7 @@ ReportPreview::ReportPreview(const Report& report, const DateTime& printedAt, QW
     view_->setViewMode(QPrintPreviewWidget::SinglePageView);
     view_->setZoomFactor(1.0); // 100 %, the paper's own size on the screen
     connect(view_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { renderer_.print(*printer); });
+            [this](QPrinter* printer) { stopped_ = !renderer_.print(*printer, progress_); });
 
     connect(print, &QAction::triggered, this, [this] {
         if (onPrint)
@@ -65,6 +65,13 @@ ReportPreview::ReportPreview(const Report& report, const DateTime& printedAt, QW
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize() * 9 / 10);
     resize(size);
+}
+
+bool ReportPreview::prepare(const std::function<bool(int, int)>& progress) {
+    progress_ = progress;
+    view_->updatePreview();
+    progress_ = nullptr;
+    return !stopped_;
 }
 
 void ReportPreview::toggleFullScreen() {

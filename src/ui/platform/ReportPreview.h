@@ -23,6 +23,9 @@ public:
     QPrintPreviewWidget* view() const { return view_; }
     // "Stampa" on the toolbar: the print dialog, then the printer.
     std::function<void()> onPrint;
+    // Draws the pages, telling `progress` as in ReportRenderer::print; false when it was stopped,
+    // and then the window has nothing to show.
+    bool prepare(const std::function<bool(int done, int total)>& progress);
 
 private:
     void toggleFullScreen();
@@ -30,6 +33,8 @@ private:
     ReportRenderer renderer_;
     QPrintPreviewWidget* view_ = nullptr;
     QAction* fullScreen_ = nullptr;
+    std::function<bool(int, int)> progress_;
+    bool stopped_ = false;
 };
 
 } // namespace quaderna::ui

@@ -219,7 +219,7 @@ void ReportRenderer::paintPage(QPainter& painter, int index, double dotsPerInch)
     painter.restore();
 }
 
-bool ReportRenderer::print(QPrinter& printer) const {
+bool ReportRenderer::print(QPrinter& printer, const std::function<bool(int, int)>& progress) const {
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer))
@@ -249,6 +249,10 @@ bool ReportRenderer::print(QPrinter& printer) const {
 
     bool ok = true;
     for (std::size_t k = 0; k < sheets.size() && ok; ++k) {
+        if (progress && !progress(static_cast<int>(k), static_cast<int>(sheets.size()))) {
+            ok = false;
+            break;
+        }
         if (k > 0)
             ok = printer.newPage();
         if (!ok)

@@ -5,6 +5,7 @@
 
 #include <QPageLayout>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -32,7 +33,9 @@ public:
     // Prints on the printer, whose page layout is already set: the pages of its page range (all
     // when it has none), in its page order, as many copies as it cannot make itself. Drawing is
     // placed from the paper's corner, so a printer's own minimum margins do not move it.
-    bool print(QPrinter& printer) const;
+    // `progress(done, total)` is told each sheet before it is drawn and answers false to stop:
+    // then nothing more is drawn and print answers false.
+    bool print(QPrinter& printer, const std::function<bool(int done, int total)>& progress = {}) const;
 
 private:
     const Report& report_;

@@ -1,6 +1,8 @@
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
+#include "core/forms/CriteriaSearch.h"
+#include "core/forms/ListWindow.h"
 #include "core/text/Text.h"
 #include "support/AppFixture.h"
 #include "support/Books.h"
@@ -344,4 +346,36 @@ TEST_F(CodeCheck, AnUnreadableArchiveGivesValid) {
     storeBooks(dir.path(), {book("Uno", "C1")});
     makeReadOnly(file("Libri.pro"));
     check("C1", [](TfrmConvalida& d) { EXPECT_EQ(d.txtResponso.text, "CODICE LIBRO VALIDO"); });
+}
+
+namespace {
+
+// A search whose archive fails after two matching records: the disk gave way in the middle.
+class FailingSearch : public CriteriaSearch<ListWindow> {
+public:
+    explicit FailingSearch(Application& app) : CriteriaSearch(app, "TfrmProva", " Prova", "Prova") {}
+    Edit txtUno{this, "txtUno"};
+    std::array<Edit*, 10> criteria() override {
+        return {&txtUno, &txtUno, &txtUno, &txtUno, &txtUno, &txtUno, &txtUno, &txtUno, &txtUno, &txtUno};
+    }
+
+protected:
+    void search(const std::array<std::string, 10>&, std::vector<std::string>& lines) override {
+        lines = {"Secondo", "Primo"};
+        throw IoError("cannot read Libri.pro", 5);
+    }
+};
+
+} // namespace
+
+TEST_F(BookSearchWindow, AFailedSearchSaysSoAndKeepsTheLinesFoundSoFar) {
+    FailingSearch w(app);
+    w.FormCreate();
+    person.click(w.btnCerca);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Plain);
+    EXPECT_EQ(ui.lastText(), msg::ArchivioNonAccessibile);
+    EXPECT_EQ(w.lstRecords.items(), (std::vector<std::string>{"Primo", "Secondo"}));
+    EXPECT_FALSE(w.panContainer.visible); // the panels are not switched
+    EXPECT_TRUE(w.panAvvio.visible);
 }
