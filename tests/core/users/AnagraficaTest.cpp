@@ -569,10 +569,25 @@ TEST_F(UserWindow, EnterMovesAlongTheChainAndTheProvinceListsLoseTheirSelection)
 }
 
 TEST_F(UserWindow, CommandsOfLaterWindowsDoNothingYet) {
-    for (Button* b : {&w.cmdAllega, &w.cmdExcel, &w.cmdGuida, &w.cmdAnteprima, &w.cmdStampa})
+    for (Button* b : {&w.cmdAllega, &w.cmdExcel, &w.cmdGuida})
         person.click(*b);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.dialogsShown.empty());
+    EXPECT_TRUE(w.visible());
+}
+
+TEST_F(UserWindow, PreviewAndPrintHandTheUserSheetOfTheScreenToThePrinter) {
+    person.type(w.txtTesserato, "Rossi Mario");
+    person.click(w.cmdAnteprima);
+    ASSERT_EQ(ui.previewed.size(), 1u);
+    EXPECT_EQ(ui.previewed[0].at("txtTitolo").text(), "SCHEDA ANAGRAFICA UTENTE");
+    EXPECT_EQ(ui.previewed[0].at("txtCampo01").text(), "Rossi Mario");
+    EXPECT_TRUE(ui.printed.empty());
+    person.type(w.txtNumTessera, "A-12");
+    person.click(w.cmdStampa);
+    ASSERT_EQ(ui.printed.size(), 1u);
+    EXPECT_EQ(ui.printed[0].at("txtCampo03").text(), "A-12");
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(w.visible());
 }
 
