@@ -98,12 +98,12 @@ void TfrmLibri::cmdSalvaClick() {
             file.close();
             ui().messageBox(msg::ModificheSalvate, MsgKind::Information);
         } else {
-            file.seek(file.count());
-            file.write(bytes);
-            lblPosizione.text = std::to_string(file.position());
+            lblPosizione.text = std::to_string(file.append(bytes) + 1);
             file.close();
             ui().messageBox(msg::SchedaInserita, MsgKind::Information);
         }
+    } catch (const ArchiveBusy&) {
+        ui().messageBox(msg::ArchivioInUso, MsgKind::Error);
     } catch (const std::exception&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
     }
