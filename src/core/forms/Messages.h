@@ -11,6 +11,9 @@ inline constexpr const char* ArchivioNonAccessibile =
 inline constexpr const char* ArchivioInUso =
     "Attenzione: l'archivio è in uso da un'altra postazione e la scheda non è stata salvata.\n\r\n\r"
     "Attendere qualche istante e riprovare.";
+// A typed loan year that is not four digits (returns, history, statistics, exports).
+inline constexpr const char* AnnoQuattroCifre =
+    "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
 inline constexpr const char* ArchivioVuoto = "L'archivio non contiene nessuna scheda.";
 inline constexpr const char* ListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
 inline constexpr const char* ModificheSalvate =
