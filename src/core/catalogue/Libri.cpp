@@ -91,6 +91,8 @@ void TfrmLibri::cmdSalvaClick() {
         RecordFile file(archive(), TLibro::Size);
         const std::string bytes = composeRecord().encode();
         const std::string p = text::trim(lblPosizione.text);
+        RecordFile::Lock lock(file); // the day's copy shows the archive as no other desk is changing it
+        app.backupBefore(*this, archive());
         if (!p.empty()) {
             file.seek(std::stoll(p) - 1);
             file.write(bytes);

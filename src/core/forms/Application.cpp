@@ -1,5 +1,10 @@
 #include "core/forms/Application.h"
 
+#include "core/forms/Messages.h"
+#include "core/storage/Backup.h"
+
+#include <algorithm>
+
 namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
@@ -52,6 +57,24 @@ void Application::terminate() {
         return;
     terminated_ = true;
     ui.terminate();
+}
+
+void Application::backupBefore(Form& saver, const std::filesystem::path& file) {
+    const Date day = ui.today();
+    if (day != backup_.day)
+        backup_ = {day, false, {}};
+    if (std::find(backup_.failed.begin(), backup_.failed.end(), file) != backup_.failed.end())
+        return;
+    try {
+        backup::beforeWrite(dataDir_, file, day);
+    } catch (const std::exception&) {
+        backup_.failed.push_back(file);
+        if (backup_.said)
+            return;
+        backup_.said = true;
+        if (!ui.showStatus(saver, msg::CopiaNonRiuscita))
+            ui.showMessage(msg::CopiaNonRiuscita);
+    }
 }
 
 void Application::showModal(Form& dialog) {

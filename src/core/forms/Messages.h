@@ -14,6 +14,9 @@ inline constexpr const char* ArchivioInUso =
 // A typed loan year that is not four digits (returns, history, statistics, exports).
 inline constexpr const char* AnnoQuattroCifre =
     "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+// The day's copy of an archive or a settings file could not be made; the work goes on.
+inline constexpr const char* CopiaNonRiuscita =
+    "Attenzione: la copia di sicurezza di oggi nella cartella Backup non è riuscita.";
 inline constexpr const char* ArchivioVuoto = "L'archivio non contiene nessuna scheda.";
 inline constexpr const char* ListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
 inline constexpr const char* ModificheSalvate =

@@ -307,6 +307,8 @@ void TfrmAnagrafica::cmdSalvaClick() {
         const std::string bytes = composeRecord().encode();
         const std::string p = text::trim(lblPosizione.text);
         const bool update = !p.empty();
+        RecordFile::Lock lock(file); // the day's copy shows the archive as no other desk is changing it
+        app.backupBefore(*this, archive());
         std::int64_t written = 0;
         if (update) {
             std::int64_t pos = 0;

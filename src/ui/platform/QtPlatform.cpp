@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -157,6 +158,15 @@ void QtPlatform::showMessage(std::string_view text) {
     }
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quaderna 3.0"), t, QMessageBox::Ok, activeParent());
     box.exec();
+}
+
+bool QtPlatform::showStatus(Form& form, std::string_view text) {
+    FormView* view = viewOf(form);
+    auto* status = view ? view->findChild<QLabel*>(QStringLiteral("panInfo")) : nullptr;
+    if (!status)
+        return false;
+    status->setText(qs(text));
+    return true;
 }
 
 void QtPlatform::show(Form& form) {

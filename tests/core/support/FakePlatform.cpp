@@ -56,6 +56,11 @@ std::optional<std::filesystem::path> FakePlatform::openFile(std::string_view tit
     return f;
 }
 
+bool FakePlatform::showStatus(Form& form, std::string_view text) {
+    statuses.emplace_back(form.className(), std::string(text));
+    return true;
+}
+
 ImageRef FakePlatform::loadPicture(const std::filesystem::path& path) {
     // As on screen: only a regular file is read, and not beyond the pictures' size limit.
     std::optional<std::string> content;
