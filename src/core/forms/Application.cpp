@@ -62,11 +62,15 @@ void Application::terminate() {
 void Application::backupBefore(Form& saver, const std::filesystem::path& file) {
     const Date day = ui.today();
     if (day != backup_.day)
-        backup_ = {day, false, {}};
-    if (std::find(backup_.failed.begin(), backup_.failed.end(), file) != backup_.failed.end())
-        return;
+        backup_ = {day, false, {}, {}};
+    const auto seen = [&](const std::vector<std::filesystem::path>& files) {
+        return std::find(files.begin(), files.end(), file) != files.end();
+    };
+    if (seen(backup_.done) || seen(backup_.failed))
+        return; // today's copy is made, or was tried once
     try {
         backup::beforeWrite(dataDir_, file, day);
+        backup_.done.push_back(file);
     } catch (const std::exception&) {
         backup_.failed.push_back(file);
         if (backup_.said)

@@ -94,7 +94,7 @@ private:
     struct BackupState {
         Date day{0, 0, 0};
         bool said = false;
-        std::vector<std::filesystem::path> failed;
+        std::vector<std::filesystem::path> done, failed; // today
     } backup_;
 };
 

@@ -28,10 +28,10 @@ std::filesystem::path folderOf(const std::filesystem::path& p) {
 
 } // namespace
 
-int openRegular(const std::filesystem::path& file, int flags, unsigned mode) {
-    // The type is looked at before opening, so that a FIFO or a device is never opened at all,
-    // and again on the descriptor, in case the name changed in between. O_NONBLOCK keeps even that
-    // second case from waiting on a FIFO with no writer.
+int openRegular(const std::filesystem::path& file, int flags, unsigned mode, struct stat* info) {
+    // The type is looked at before opening, so that a FIFO or a device is never opened at all (a
+    // device may act on being opened), and again on the descriptor, in case the name changed in
+    // between. O_NONBLOCK keeps even that second case from waiting on a FIFO with no writer.
     struct stat st {};
     if (::stat(file.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
@@ -51,9 +51,10 @@ int openRegular(const std::filesystem::path& file, int flags, unsigned mode) {
         ::close(fd);
         notRegular(file, st.st_mode);
     }
-    const int fl = ::fcntl(fd, F_GETFL);
-    if (fl >= 0)
-        ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
+    // O_NONBLOCK stays set: it changes nothing for a regular file, and clearing it would cost
+    // every open of an archive one more system call.
+    if (info)
+        *info = st;
     return fd;
 }
 

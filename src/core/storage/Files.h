@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace quaderna::files {
 
@@ -25,8 +26,10 @@ inline constexpr std::size_t kPictureLimit = std::size_t{64} << 20;
 // Opens a regular file (links followed) with `flags` (O_RDONLY or O_RDWR, plus O_CREAT when the
 // caller wants it): returns the descriptor, or -1 with errno set when the file cannot be opened
 // (ENOENT when it is missing). Throws IoError when the path names something other than a regular
-// file: a folder, a FIFO, a device, a socket. Never blocks.
-int openRegular(const std::filesystem::path& file, int flags, unsigned mode = 0644);
+// file: a folder, a FIFO, a device, a socket. Never blocks. `info`, when given, receives the
+// opened file's status.
+int openRegular(const std::filesystem::path& file, int flags, unsigned mode = 0644,
+                struct stat* info = nullptr);
 
 // The whole content of a regular file of at most `limit` bytes; nothing when the file does not
 // exist. Throws IoError when it is not a regular file, is larger than `limit` or cannot be read.

@@ -65,14 +65,15 @@ ArchiveBusy::ArchiveBusy(const std::string& what) : IoError(what, EWOULDBLOCK) {
 RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize)
     : path_(path), size_(recordSize) {
     errno = 0;
-    fd_ = files::openRegular(path, O_RDWR);
+    struct stat st {};
+    fd_ = files::openRegular(path, O_RDWR, 0644, &st);
     if (fd_ >= 0) {
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0 || (st.st_mode & 0222) == 0) {
+        if ((st.st_mode & 0222) == 0) {
             ::close(fd_);
             fd_ = -1;
             throw IoError(describe("cannot open", path, EACCES), EACCES);
         }
+        known_ = static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
         return;
     }
     if (errno != ENOENT)
@@ -184,11 +185,18 @@ std::int64_t RecordFile::count() const {
         throw IoError("file is closed: " + path_.string(), EBADF);
     struct stat st {};
     check(::fstat(fd_, &st) == 0, "cannot read the size of");
-    return static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
+    known_ = static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
+    return known_;
+}
+
+// Records are never removed, so a count once seen is a floor: a record below it exists without
+// asking the file system again. Whatever decides where a write lands counts afresh, under the lock.
+bool RecordFile::exists(std::int64_t k) const {
+    return k >= 0 && (k < known_ || k < count());
 }
 
 void RecordFile::seek(std::int64_t k) {
-    const std::int64_t n = count();
+    const std::int64_t n = k >= 0 && k < known_ ? known_ : count();
     if (k < 0 || k > n)
         throw IoError("record number out of range in " + path_.string(), EINVAL);
     pos_ = k;
@@ -196,7 +204,7 @@ void RecordFile::seek(std::int64_t k) {
 }
 
 void RecordFile::read(std::string& buf) {
-    if (pos_ >= count())
+    if (!exists(pos_))
         throw IoError("read past the end of " + path_.string(), EIO);
     buf.resize(size_);
     std::size_t done = 0;
@@ -234,7 +242,7 @@ void RecordFile::writeAt(std::int64_t k, std::string_view buf) {
     if (buf.size() != size_)
         throw IoError("record of the wrong size for " + path_.string(), EINVAL);
     Lock lock(*this);
-    if (k < 0 || k >= count())
+    if (!exists(k))
         throw IoError("no record to update in " + path_.string(), EINVAL);
     writeBytes(k, buf);
 }
@@ -246,6 +254,7 @@ std::int64_t RecordFile::append(std::string_view buf) {
     // Counted under the lock: the count includes every record another program appended.
     const std::int64_t k = count();
     writeBytes(k, buf);
+    known_ = k + 1;
     pos_ = k + 1;
     appendPosition_ = false;
     return k;
@@ -255,13 +264,12 @@ void RecordFile::write(std::string_view buf) {
     if (buf.size() != size_)
         throw IoError("record of the wrong size for " + path_.string(), EINVAL);
     Lock lock(*this);
-    const std::int64_t n = count();
-    if (appendPosition_ || pos_ == n) {
+    if (appendPosition_ || !exists(pos_)) {
+        if (!appendPosition_ && pos_ > known_)
+            throw IoError("write past the end of " + path_.string(), EINVAL);
         append(buf);
         return;
     }
-    if (pos_ > n)
-        throw IoError("write past the end of " + path_.string(), EINVAL);
     writeBytes(pos_, buf);
     ++pos_;
 }

@@ -105,10 +105,12 @@ private:
     void lock();
     void unlock();
     void writeBytes(std::int64_t k, std::string_view buf);
+    bool exists(std::int64_t k) const;
     std::filesystem::path path_;
     std::size_t size_;
     int fd_ = -1;
     std::int64_t pos_ = 0;
+    mutable std::int64_t known_ = 0; // the count as last seen
     int lockDepth_ = 0;
     bool useFlock_ = false;
     bool appendPosition_ = false;
