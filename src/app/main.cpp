@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -26,6 +27,9 @@ int checkArchives(int argc, char** argv, int at) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file that may grow no further (a size limit on the process) makes the write fail, and the
+    // window say so, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--check") == 0)
             return checkArchives(argc, argv, i);
