@@ -123,6 +123,11 @@ TEST(Ini, ALinkLeftUnderATemporaryNameIsNeverFollowed) {
     EXPECT_FALSE(std::filesystem::is_symlink(p));
     EXPECT_EQ(readBytes(p), "[Accesso]\r\nValore=00\r\n");
     EXPECT_EQ(listing(dir.path()).size(), 4u); // the file and the three links, nothing more
+
+    // A link that leads nowhere in place of the file is not written through either.
+    std::filesystem::create_symlink(elsewhere / "nuovo", dir / "Tesserini.ini");
+    EXPECT_THROW(ini::writeString(dir / "Tesserini.ini", "Dati Ente", "Denominazione", "x"), IoError);
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "nuovo"));
 }
 
 TEST(Ini, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
