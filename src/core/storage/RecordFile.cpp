@@ -27,8 +27,11 @@ std::chrono::milliseconds gLockWait{3000};
 // that opens and closes the archive while a loan holds its lock would silently drop it. An OFD lock
 // belongs to this RecordFile's own open file and lasts until it is released or that file is
 // closed. Like POSIX locks, OFD locks travel to the server on NFS and SMB mounts, so two desks on a
-// shared folder see each other's locks. Where the kernel or the file system knows no OFD locks the
-// lock falls back to flock(), which has the same ownership rule.
+// shared folder see each other's locks. flock() would be a little cheaper, but on Linux flock()
+// and record locks ignore each other, and an NFS client sends flock() to the server as a record
+// lock: a desk working on the server's own disk and a desk on an NFS client would not exclude each
+// other. Only where the kernel or the file system knows no OFD locks does the lock fall back to
+// flock(), which has the same ownership rule.
 //
 // It covers one byte far beyond any record, not the records themselves: some servers (Windows
 // shares) enforce byte-range locks on reads and writes, and a lock over the records would make
