@@ -191,3 +191,35 @@ TEST(CatalogueWindows, TheBookSheetGoesThroughThePrintDialogToPaper) {
     EXPECT_TRUE(out.contains(QStringLiteral("Libro disponibile per il prestito")));
     EXPECT_TRUE(out.contains(QStringLiteral("Stampa eseguita in data")));
 }
+
+TEST(CatalogueWindows, AFailedDailyCopyIsSaidOnTheStatusLineOfTheWindowThatSaved) {
+    TempDir dir;
+    storeBooks(dir.path(), {book("Uno", "A1")});
+    writeBytes(dir / "Backup", "not a folder");
+    ui::Program program(dir.path());
+    program.start();
+    Application& app = program.app;
+    QStringList messages;
+    program.platform.messageHook = [&](const QString& text, MsgKind, bool) {
+        messages << text;
+        return MsgButton::OK;
+    };
+    program.platform.dispatch([&] {
+        app.show(app.frmAvvio);
+        app.hide(app.frmPassword);
+    });
+    program.platform.dispatch([&] { app.frmAvvio.btnLibri.onClick(); });
+    ui::FormView* libri = program.platform.viewOf(app.frmLibri);
+    ASSERT_TRUE(libri);
+    typeInto(libri, "txtTitolo", "Due");
+    typeInto(libri, "txtCodice", "A2");
+    typeInto(libri, "txtAutore", "Autore");
+    program.platform.dispatch([&] { app.frmLibri.txtConvalida.text = "S\xC3\xAC"; });
+    program.platform.dispatch([&] { app.frmLibri.cmdSalva.onClick(); });
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+    EXPECT_EQ(
+        libri->findChild<QLabel*>("panInfo")->text(),
+        QString::fromUtf8("Attenzione: la copia di sicurezza di oggi nella cartella Backup non è riuscita."));
+    EXPECT_EQ(storedBooks(dir.path()).size(), 2u);
+}

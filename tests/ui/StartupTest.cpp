@@ -149,3 +149,31 @@ TEST(Startup, AnUnusableDataFolderIsExplainedBeforeAnyWindowOpens) {
     ASSERT_TRUE(unreadable.has_value());
     EXPECT_TRUE(unreadable->contains(QStringLiteral("non permette di leggere")));
 }
+
+TEST(Startup, CheckReadsTheArchivesWithNoWindowAndNoDisplay) {
+    TempDir dir;
+    writeBytes(dir / "Libri.pro", std::string(100, 'x'));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUADERNA_BIN_DIR "/quaderna"),
+            {QStringLiteral("--check"), QString::fromStdString(dir.path().string())});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(
+        out.contains(QString::fromUtf8("Libri.pro: la dimensione (100 byte) non è un multiplo della scheda")))
+        << out.toStdString();
+    EXPECT_EQ(readBytes(dir / "Libri.pro"), std::string(100, 'x'));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Tesserati.pro"));
+
+    std::filesystem::remove(dir / "Libri.pro");
+    p.start(QStringLiteral(QUADERNA_BIN_DIR "/quaderna"),
+            {QStringLiteral("--check"), QString::fromStdString(dir.path().string())});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 0);
+}

@@ -91,6 +91,8 @@ void TfrmLibri::cmdSalvaClick() {
         RecordFile file(archive(), TLibro::Size);
         const std::string bytes = composeRecord().encode();
         const std::string p = text::trim(lblPosizione.text);
+        RecordFile::Lock lock(file); // the day's copy shows the archive as no other desk is changing it
+        app.backupBefore(*this, archive());
         if (!p.empty()) {
             file.seek(std::stoll(p) - 1);
             file.write(bytes);
@@ -98,12 +100,12 @@ void TfrmLibri::cmdSalvaClick() {
             file.close();
             ui().messageBox(msg::ModificheSalvate, MsgKind::Information);
         } else {
-            file.seek(file.count());
-            file.write(bytes);
-            lblPosizione.text = std::to_string(file.position());
+            lblPosizione.text = std::to_string(file.append(bytes) + 1);
             file.close();
             ui().messageBox(msg::SchedaInserita, MsgKind::Information);
         }
+    } catch (const ArchiveBusy&) {
+        ui().messageBox(msg::ArchivioInUso, MsgKind::Error);
     } catch (const std::exception&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
     }

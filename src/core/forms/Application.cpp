@@ -1,5 +1,10 @@
 #include "core/forms/Application.h"
 
+#include "core/forms/Messages.h"
+#include "core/storage/Backup.h"
+
+#include <algorithm>
+
 namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
@@ -52,6 +57,28 @@ void Application::terminate() {
         return;
     terminated_ = true;
     ui.terminate();
+}
+
+void Application::backupBefore(Form& saver, const std::filesystem::path& file) {
+    const Date day = ui.today();
+    if (day != backup_.day)
+        backup_ = {day, false, {}, {}};
+    const auto seen = [&](const std::vector<std::filesystem::path>& files) {
+        return std::find(files.begin(), files.end(), file) != files.end();
+    };
+    if (seen(backup_.done) || seen(backup_.failed))
+        return; // today's copy is made, or was tried once
+    try {
+        backup::beforeWrite(dataDir_, file, day);
+        backup_.done.push_back(file);
+    } catch (const std::exception&) {
+        backup_.failed.push_back(file);
+        if (backup_.said)
+            return;
+        backup_.said = true;
+        if (!ui.showStatus(saver, msg::CopiaNonRiuscita))
+            ui.showMessage(msg::CopiaNonRiuscita);
+    }
 }
 
 void Application::showModal(Form& dialog) {

@@ -76,6 +76,13 @@ public:
 
     Date today() { return ui.today(); }
 
+    // Called by a handler about to write an archive or an INI file: the first write of the day
+    // first copies the file into Backup/<yyyy-mm-dd>/ (core/storage/Backup.h). A copy that cannot
+    // be made never stops the write: it is said once a day, on the status line of `saver`, the
+    // window that writes (as a plain message when that window has no status line), and that file
+    // is not tried again until the next day.
+    void backupBefore(Form& saver, const std::filesystem::path& file);
+
     // What a few windows remember from one opening to the next during a run.
     struct Session {
         std::string deweyFindKey; // the Dewey table's last "Trova" text
@@ -86,6 +93,11 @@ private:
     std::filesystem::path dataDir_;
     std::vector<Form*> standing_;
     bool terminated_ = false;
+    struct BackupState {
+        Date day{0, 0, 0};
+        bool said = false;
+        std::vector<std::filesystem::path> done, failed; // today
+    } backup_;
 };
 
 } // namespace quaderna

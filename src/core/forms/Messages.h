@@ -7,6 +7,16 @@ inline constexpr const char* ArchivioNonAccessibile =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i "
     "privilegi di "
     "scrittura nella cartella di installazione del programma.";
+// A save that another desk's save kept waiting for more than a few seconds: nothing was written.
+inline constexpr const char* ArchivioInUso =
+    "Attenzione: l'archivio è in uso da un'altra postazione e la scheda non è stata salvata.\n\r\n\r"
+    "Attendere qualche istante e riprovare.";
+// A typed loan year that is not four digits (returns, history, statistics, exports).
+inline constexpr const char* AnnoQuattroCifre =
+    "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+// The day's copy of an archive or a settings file could not be made; the work goes on.
+inline constexpr const char* CopiaNonRiuscita =
+    "Attenzione: la copia di sicurezza di oggi nella cartella Backup non è riuscita.";
 inline constexpr const char* ArchivioVuoto = "L'archivio non contiene nessuna scheda.";
 inline constexpr const char* ListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
 inline constexpr const char* ModificheSalvate =

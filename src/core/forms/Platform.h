@@ -32,6 +32,9 @@ public:
     virtual MsgButton messageBox(std::string_view text, MsgKind kind) = 0;
     // A plain message: the text and OK, no icon.
     virtual void showMessage(std::string_view text) = 0;
+    // A sentence on the window's status line (panInfo), until the mouse brings a hint there.
+    // False when the window has no status line.
+    virtual bool showStatus(Form& /*form*/, std::string_view /*text*/) { return false; }
 
     // Windows.
     virtual void show(Form& form) = 0;

@@ -85,6 +85,7 @@ void TfrmCambiaPassword::cmdOKClick() {
             setFocus(txtPasswordNew);
             return;
         }
+        app.backupBefore(*this, app.dataDir() / password::FileName);
         password::writeStored(app.dataDir(), nuova);
     } catch (const std::exception&) {
         ui().showMessage(kErroreModifica);

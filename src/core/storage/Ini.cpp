@@ -1,14 +1,9 @@
 #include "core/storage/Ini.h"
 
-#include "core/storage/RecordFile.h"
+#include "core/storage/Files.h"
 #include "core/text/Text.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace quaderna::ini {
@@ -21,19 +16,51 @@ struct Line {
     std::size_t next;  // first byte of the following line
 };
 
+// A line ends with CR LF, LF or a CR on its own.
 std::vector<Line> splitLines(std::string_view s) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < s.size()) {
-        std::size_t nl = s.find('\n', pos);
-        const std::size_t next = nl == std::string_view::npos ? s.size() : nl + 1;
-        std::size_t end = nl == std::string_view::npos ? s.size() : nl;
-        if (end > pos && s[end - 1] == '\r')
-            --end;
+        const std::size_t end = s.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            lines.push_back({pos, s.size(), s.size()});
+            break;
+        }
+        const std::size_t next =
+            s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? end + 2 : end + 1;
         lines.push_back({pos, end, next});
         pos = next;
     }
     return lines;
+}
+
+// Every CR on its own becomes CR LF, so that every line of a written file ends alike.
+std::string mendLineEnds(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        out += s[i];
+        if (s[i] == '\r' && (i + 1 == s.size() || s[i + 1] != '\n'))
+            out += '\n';
+    }
+    return out;
+}
+
+// A value as it is written: on one line (a line break or any other control character but the
+// tab becomes a blank), and between quotes when reading would otherwise lose something of it
+// (blanks at either end, or a pair of quotes around it, which readers take away).
+std::string valueLine(std::string_view cp1252) {
+    std::string v(cp1252);
+    for (char& c : v)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+            c = ' ';
+    if (v.empty())
+        return v;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool quoted = v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+    if (blank(v.front()) || blank(v.back()) || quoted)
+        return '"' + v + '"';
+    return v;
 }
 
 std::string_view trimBlanks(std::string_view s) {
@@ -118,77 +145,6 @@ Located locate(std::string_view content, std::string_view section, std::string_v
     return r;
 }
 
-std::optional<std::string> readFile(const std::filesystem::path& file) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return std::nullopt;
-        throw IoError("cannot read " + file.string(), errno);
-    }
-    std::string data;
-    char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        data.append(buf, n);
-    const bool failed = std::ferror(f);
-    std::fclose(f);
-    if (failed)
-        throw IoError("cannot read " + file.string(), EIO);
-    return data;
-}
-
-void writeAll(int fd, std::string_view data, const std::filesystem::path& file) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw IoError("cannot write " + file.string(), errno ? errno : EIO);
-        done += static_cast<std::size_t>(n);
-    }
-}
-
-// Replaces the file's content: through a new file renamed over the old one when the folder
-// allows it, so that a failure half-way never leaves a truncated file behind.
-void replaceFile(const std::filesystem::path& file, std::string_view data, bool existed) {
-    if (existed && !writableFile(file))
-        throw IoError("the file is read-only: " + file.string(), EACCES);
-    const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    if (!existed && !writableFolder(folder))
-        throw IoError("cannot create " + file.string(), EACCES);
-    if (writableFolder(folder)) {
-        struct stat st {};
-        const mode_t mode = existed && ::stat(file.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-        auto tmp = file;
-        tmp += ".tmp~";
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            try {
-                writeAll(fd, data, tmp);
-                if (::fsync(fd) != 0 || ::close(fd) != 0)
-                    throw IoError("cannot write " + tmp.string(), errno);
-            } catch (...) {
-                ::unlink(tmp.c_str());
-                throw;
-            }
-            if (::rename(tmp.c_str(), file.c_str()) == 0)
-                return;
-            ::unlink(tmp.c_str());
-        }
-    }
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw IoError("cannot write " + file.string(), errno);
-    try {
-        writeAll(fd, data, file);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    ::close(fd);
-}
-
 } // namespace
 
 std::string readFrom(std::string_view content, std::string_view section, std::string_view key) {
@@ -197,9 +153,12 @@ std::string readFrom(std::string_view content, std::string_view section, std::st
     return r.keyLine ? text::fromCp1252(r.value) : std::string();
 }
 
-std::string writeTo(std::string_view content, std::string_view section, std::string_view key,
+std::string writeTo(std::string_view original, std::string_view section, std::string_view key,
                     std::string_view value) {
-    const std::string s = text::toCp1252(section), k = text::toCp1252(key), v = text::toCp1252(value);
+    const std::string s = text::toCp1252(section), k = text::toCp1252(key);
+    const std::string v = valueLine(text::toCp1252(value));
+    const std::string mended = mendLineEnds(original);
+    const std::string_view content = mended;
     const Located r = locate(content, s, k);
     std::string out(content);
     if (r.keyLine) {
@@ -222,14 +181,16 @@ std::string writeTo(std::string_view content, std::string_view section, std::str
 }
 
 std::string readString(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-    const auto data = readFile(file);
+    const auto data = files::readRegular(file, files::kIniLimit);
     return data ? readFrom(*data, section, key) : std::string();
 }
 
 void writeString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  std::string_view value) {
-    const auto data = readFile(file);
-    replaceFile(file, writeTo(data ? *data : std::string(), section, key, value), data.has_value());
+    const auto data = files::readRegular(file, files::kIniLimit);
+    // Through a new file renamed over the old one, and no other way: when that cannot be done,
+    // the old file stays as it was.
+    files::replaceFile(file, writeTo(data ? *data : std::string(), section, key, value));
 }
 
 } // namespace quaderna::ini

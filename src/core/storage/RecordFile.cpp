@@ -1,10 +1,14 @@
 #include "core/storage/RecordFile.h"
 
+#include "core/storage/Files.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -13,6 +17,31 @@ namespace quaderna {
 namespace {
 
 constexpr std::size_t kChunkBytes = 1 << 20;
+
+std::chrono::milliseconds gLockWait{3000};
+
+// The archive's lock.
+//
+// It is an open-file-description lock (F_OFD_SETLK). A classic POSIX record lock (F_SETLK) belongs
+// to the process and is dropped as soon as the process closes ANY descriptor of the file: a search
+// that opens and closes the archive while a loan holds its lock would silently drop it. An OFD lock
+// belongs to this RecordFile's own open file and lasts until it is released or that file is
+// closed. Like POSIX locks, OFD locks travel to the server on NFS and SMB mounts, so two desks on a
+// shared folder see each other's locks. flock() would be a little cheaper, but on Linux flock()
+// and record locks ignore each other, and an NFS client sends flock() to the server as a record
+// lock: a desk working on the server's own disk and a desk on an NFS client would not exclude each
+// other. Only where the kernel or the file system knows no OFD locks does the lock fall back to
+// flock(), which has the same ownership rule.
+//
+// It covers one byte far beyond any record, not the records themselves: some servers (Windows
+// shares) enforce byte-range locks on reads and writes, and a lock over the records would make
+// another desk's search fail while this desk saves. Between copies of this program a lock on the
+// one byte is all that is needed.
+constexpr off_t kLockByte = 0x7FFFFFFF;
+
+bool busy(int err) {
+    return err == EAGAIN || err == EACCES || err == EWOULDBLOCK;
+}
 
 std::string describe(const char* what, const std::filesystem::path& p, int err) {
     return std::string(what) + " " + p.string() + ": " + std::strerror(err);
@@ -34,17 +63,20 @@ bool writableFolder(const std::filesystem::path& p) {
     return (st.st_mode & 0222) != 0 && ::access(p.c_str(), W_OK | X_OK) == 0;
 }
 
+ArchiveBusy::ArchiveBusy(const std::string& what) : IoError(what, EWOULDBLOCK) {}
+
 RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize)
     : path_(path), size_(recordSize) {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    errno = 0;
+    struct stat st {};
+    fd_ = files::openRegular(path, O_RDWR, 0644, &st);
     if (fd_ >= 0) {
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0 || (st.st_mode & 0222) == 0 || S_ISDIR(st.st_mode)) {
-            const int err = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+        if ((st.st_mode & 0222) == 0) {
             ::close(fd_);
             fd_ = -1;
-            throw IoError(describe("cannot open", path, err), err);
+            throw IoError(describe("cannot open", path, EACCES), EACCES);
         }
+        known_ = static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
         return;
     }
     if (errno != ENOENT)
@@ -52,9 +84,9 @@ RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize
     const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     if (!writableFolder(folder))
         throw IoError(describe("cannot create", path, EACCES), EACCES);
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    fd_ = files::openRegular(path, O_RDWR | O_CREAT | O_EXCL);
     if (fd_ < 0 && errno == EEXIST)
-        fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        fd_ = files::openRegular(path, O_RDWR);
     if (fd_ < 0)
         throw IoError(describe("cannot create", path, errno), errno);
 }
@@ -65,9 +97,83 @@ RecordFile::~RecordFile() {
 
 void RecordFile::close() {
     if (fd_ >= 0) {
-        ::close(fd_);
+        ::close(fd_); // releases the lock too
         fd_ = -1;
     }
+    lockDepth_ = 0;
+}
+
+std::chrono::milliseconds RecordFile::lockWait() {
+    return gLockWait;
+}
+
+void RecordFile::setLockWait(std::chrono::milliseconds wait) {
+    gLockWait = wait;
+}
+
+void RecordFile::lock() {
+    if (fd_ < 0)
+        throw IoError("file is closed: " + path_.string(), EBADF);
+    if (lockDepth_ > 0) {
+        ++lockDepth_;
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + gLockWait;
+    auto pause = std::chrono::milliseconds(1);
+    while (true) {
+        int err = 0;
+        if (!useFlock_) {
+            struct flock fl {};
+            fl.l_type = F_WRLCK;
+            fl.l_whence = SEEK_SET;
+            fl.l_start = kLockByte;
+            fl.l_len = 1;
+            if (::fcntl(fd_, F_OFD_SETLK, &fl) == 0)
+                break;
+            err = errno;
+            if (err == EINVAL || err == ENOTSUP) {
+                useFlock_ = true; // no OFD locks here: flock() from now on
+                continue;
+            }
+        } else {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                break;
+            err = errno;
+        }
+        if (err == EINTR)
+            continue;
+        if (!busy(err))
+            throw IoError(describe("cannot lock", path_, err), err);
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
+            throw ArchiveBusy("in use by another program: " + path_.string());
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+    lockDepth_ = 1;
+}
+
+void RecordFile::unlock() {
+    if (lockDepth_ == 0 || --lockDepth_ > 0 || fd_ < 0)
+        return;
+    if (useFlock_) {
+        ::flock(fd_, LOCK_UN);
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = kLockByte;
+    fl.l_len = 1;
+    ::fcntl(fd_, F_OFD_SETLK, &fl);
+}
+
+RecordFile::Lock::Lock(RecordFile& file) : file_(file) {
+    file_.lock();
+}
+
+RecordFile::Lock::~Lock() {
+    file_.unlock();
 }
 
 void RecordFile::check(bool ok, const char* what) const {
@@ -82,17 +188,26 @@ std::int64_t RecordFile::count() const {
         throw IoError("file is closed: " + path_.string(), EBADF);
     struct stat st {};
     check(::fstat(fd_, &st) == 0, "cannot read the size of");
-    return static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
+    known_ = static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
+    return known_;
+}
+
+// Records are never removed, so a count once seen is a floor: a record below it exists without
+// asking the file system again. Whatever decides where a write lands counts afresh, under the lock.
+bool RecordFile::exists(std::int64_t k) const {
+    return k >= 0 && (k < known_ || k < count());
 }
 
 void RecordFile::seek(std::int64_t k) {
-    if (k < 0 || k > count())
+    const std::int64_t n = k >= 0 && k < known_ ? known_ : count();
+    if (k < 0 || k > n)
         throw IoError("record number out of range in " + path_.string(), EINVAL);
     pos_ = k;
+    appendPosition_ = k == n;
 }
 
 void RecordFile::read(std::string& buf) {
-    if (pos_ >= count())
+    if (!exists(pos_))
         throw IoError("read past the end of " + path_.string(), EIO);
     buf.resize(size_);
     std::size_t done = 0;
@@ -106,9 +221,10 @@ void RecordFile::read(std::string& buf) {
         done += static_cast<std::size_t>(n);
     }
     ++pos_;
+    appendPosition_ = false;
 }
 
-void RecordFile::writeAt(std::int64_t k, std::string_view buf) {
+void RecordFile::writeBytes(std::int64_t k, std::string_view buf) {
     if (buf.size() != size_)
         throw IoError("record of the wrong size for " + path_.string(), EINVAL);
     if (fd_ < 0)
@@ -125,14 +241,44 @@ void RecordFile::writeAt(std::int64_t k, std::string_view buf) {
     }
 }
 
+void RecordFile::writeAt(std::int64_t k, std::string_view buf) {
+    if (buf.size() != size_)
+        throw IoError("record of the wrong size for " + path_.string(), EINVAL);
+    Lock lock(*this);
+    if (!exists(k))
+        throw IoError("no record to update in " + path_.string(), EINVAL);
+    writeBytes(k, buf);
+}
+
+std::int64_t RecordFile::append(std::string_view buf) {
+    if (buf.size() != size_)
+        throw IoError("record of the wrong size for " + path_.string(), EINVAL);
+    Lock lock(*this);
+    // Counted under the lock: the count includes every record another program appended.
+    const std::int64_t k = count();
+    writeBytes(k, buf);
+    known_ = k + 1;
+    pos_ = k + 1;
+    appendPosition_ = false;
+    return k;
+}
+
 void RecordFile::write(std::string_view buf) {
-    if (pos_ > count())
-        throw IoError("write past the end of " + path_.string(), EINVAL);
-    writeAt(pos_, buf);
+    if (buf.size() != size_)
+        throw IoError("record of the wrong size for " + path_.string(), EINVAL);
+    Lock lock(*this);
+    if (appendPosition_ || !exists(pos_)) {
+        if (!appendPosition_ && pos_ > known_)
+            throw IoError("write past the end of " + path_.string(), EINVAL);
+        append(buf);
+        return;
+    }
+    writeBytes(pos_, buf);
     ++pos_;
 }
 
 void RecordFile::scan(const std::function<bool(std::string_view, std::int64_t)>& onRecord) {
+    appendPosition_ = false;
     const std::int64_t total = count();
     const std::size_t perChunk = kChunkBytes / size_ > 0 ? kChunkBytes / size_ : 1;
     std::vector<char> chunk(perChunk * size_);

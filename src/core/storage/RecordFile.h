@@ -4,8 +4,17 @@
 // Record k occupies bytes k*R .. (k+1)*R-1. Bytes after the last whole record belong to no record:
 // they are not counted and the next append writes over them. Nothing here ever truncates, moves or
 // deletes a file. Every failure throws IoError; a failed write touches only the bytes of the record
-// being written.
+// being written. Only regular files are opened (a link is followed first): a folder, a FIFO or a
+// device under an archive's name is refused.
+//
+// Two copies of the program may share a data folder (two desks on a network folder). Every write
+// (an append, which counts and writes at the count, and an update in place) holds the archive's
+// lock, so that two appends never land on the same record; a caller that must read and write
+// together holds a RecordFile::Lock around them. Reads take no lock. A lock that another copy of
+// the program holds for longer than lockWait() makes the write fail with ArchiveBusy, and nothing
+// is written.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -23,6 +32,12 @@ public:
 
 private:
     int code_;
+};
+
+// The archive's lock could not be had in time: another copy of the program is writing it.
+class ArchiveBusy : public IoError {
+public:
+    explicit ArchiveBusy(const std::string& what);
 };
 
 // True when the file may be written: it exists, and its permission bits leave some write right.
@@ -48,8 +63,13 @@ public:
     void seek(std::int64_t k);
     // Reads the record at the position into buf (resized to R) and advances by one.
     void read(std::string& buf);
-    // Writes buf (exactly R bytes) at the position and advances by one.
+    // Writes buf (exactly R bytes) at the position and advances by one. At the append position
+    // (a seek to count()) it appends, as append() does.
     void write(std::string_view buf);
+    // Counts and writes buf as a new last record, over a trailing partial record if there is one,
+    // all under the lock: the record lands after every record another program appended meanwhile.
+    // Returns the new record's 0-based index; the position is then the record after it.
+    std::int64_t append(std::string_view buf);
     std::int64_t position() const { return pos_; }
     bool atEnd() const { return pos_ >= count(); }
     void close();
@@ -61,12 +81,39 @@ public:
     // Writes buf at record k without moving the scan position (k < count).
     void writeAt(std::int64_t k, std::string_view buf);
 
+    // Holds the archive's lock while it lives, across several reads and writes of this RecordFile
+    // (for instance: read a record, check it, rewrite it, then append). Locks nest. Throws
+    // ArchiveBusy when the lock is not had within lockWait(). The lock belongs to this RecordFile:
+    // a second RecordFile on the same archive in the same program waits for it like another program.
+    class Lock {
+    public:
+        explicit Lock(RecordFile& file);
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        RecordFile& file_;
+    };
+
+    // How long a write waits for another program's lock before giving up (3 seconds).
+    static std::chrono::milliseconds lockWait();
+    static void setLockWait(std::chrono::milliseconds wait);
+
 private:
     void check(bool ok, const char* what) const;
+    void lock();
+    void unlock();
+    void writeBytes(std::int64_t k, std::string_view buf);
+    bool exists(std::int64_t k) const;
     std::filesystem::path path_;
     std::size_t size_;
     int fd_ = -1;
     std::int64_t pos_ = 0;
+    mutable std::int64_t known_ = 0; // the count as last seen
+    int lockDepth_ = 0;
+    bool useFlock_ = false;
+    bool appendPosition_ = false;
 };
 
 } // namespace quaderna

@@ -66,35 +66,52 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
         ++i;
         return b0;
     }
+    // The lead byte gives the length and the range the second byte must fall in, which rules out
+    // overlong forms (C0 80 is not NUL), UTF-16 surrogates and code points beyond U+10FFFF.
     int extra = 0;
     char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
         extra = 1;
         cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
         extra = 2;
         cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        else if (b0 == 0xED)
+            hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         extra = 3;
         cp = b0 & 0x07;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        else if (b0 == 0xF4)
+            hi = 0x8F;
+    } else if (b0 == 0xC0 || b0 == 0xC1) {
+        extra = 1; // only ever an overlong form
     } else {
-        ++i;
+        ++i; // a continuation byte on its own, or a byte that never starts a character
         return 0xFFFD;
     }
-    if (i + extra >= s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
+    // One invalid sequence is one replacement character: the lead byte takes with it the
+    // continuation bytes it announced, as far as they go.
+    bool valid = !(b0 == 0xC0 || b0 == 0xC1);
+    std::size_t j = i + 1;
+    for (int k = 0; k < extra; ++k, ++j) {
+        if (j >= s.size())
+            break;
+        const auto b = static_cast<unsigned char>(s[j]);
+        if ((b & 0xC0) != 0x80)
+            break;
+        if (k == 0 && (b < lo || b > hi))
+            valid = false;
         cp = (cp << 6) | (b & 0x3F);
     }
-    i += extra + 1;
-    return cp;
+    if (j - i != static_cast<std::size_t>(extra) + 1)
+        valid = false;
+    i = j;
+    return valid ? cp : 0xFFFD;
 }
 
 void appendUtf8(std::string& out, char32_t cp) {

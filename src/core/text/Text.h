@@ -48,7 +48,8 @@ inline bool listLess(std::string_view a, std::string_view b) {
 // True when the text is not empty and holds only the digits 0-9.
 bool isDigits(std::string_view s);
 
-// Decodes one code point at s[i] and advances i; invalid sequences give U+FFFD.
+// Decodes one code point at s[i] and advances i. An invalid sequence (an overlong form, a
+// surrogate, a code point beyond U+10FFFF, a sequence cut short, a stray byte) gives one U+FFFD.
 char32_t nextCodePoint(std::string_view s, std::size_t& i);
 void appendUtf8(std::string& out, char32_t cp);
 

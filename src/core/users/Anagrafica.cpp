@@ -307,21 +307,26 @@ void TfrmAnagrafica::cmdSalvaClick() {
         const std::string bytes = composeRecord().encode();
         const std::string p = text::trim(lblPosizione.text);
         const bool update = !p.empty();
+        RecordFile::Lock lock(file); // the day's copy shows the archive as no other desk is changing it
+        app.backupBefore(*this, archive());
+        std::int64_t written = 0;
         if (update) {
             std::int64_t pos = 0;
             const auto r = std::from_chars(p.data(), p.data() + p.size(), pos);
             if (r.ec != std::errc() || r.ptr != p.data() + p.size() || pos < 1)
                 throw IoError("position label is not a record number: " + p, 0);
             file.seek(pos - 1);
+            file.write(bytes);
+            written = file.position();
         } else {
-            file.seek(file.count());
+            written = file.append(bytes) + 1;
         }
-        file.write(bytes);
-        const std::int64_t written = file.position();
         lblPosizione.text = std::to_string(written);
         file.close();
         savePhoto(written);
         ui().messageBox(update ? msg::ModificheSalvate : msg::SchedaInserita, MsgKind::Information);
+    } catch (const ArchiveBusy&) {
+        ui().messageBox(msg::ArchivioInUso, MsgKind::Error);
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
     }

@@ -1,14 +1,17 @@
 #include "ui/platform/QtPlatform.h"
 
 #include "core/forms/Application.h"
+#include "core/storage/Files.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/Widgets.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
@@ -162,6 +165,15 @@ void QtPlatform::showMessage(std::string_view text) {
     box.exec();
 }
 
+bool QtPlatform::showStatus(Form& form, std::string_view text) {
+    FormView* view = viewOf(form);
+    auto* status = view ? view->findChild<QLabel*>(QStringLiteral("panInfo")) : nullptr;
+    if (!status)
+        return false;
+    status->setText(qs(text));
+    return true;
+}
+
 void QtPlatform::show(Form& form) {
     FormView* view = viewOf(form);
     if (!view)
@@ -226,7 +238,18 @@ std::optional<std::filesystem::path> QtPlatform::openFile(std::string_view title
 }
 
 ImageRef QtPlatform::loadPicture(const std::filesystem::path& path) {
-    QImageReader reader(QString::fromStdString(path.string()));
+    // Only a regular file of a sane size is read: a FIFO or a device never holds the window up.
+    std::optional<std::string> bytes;
+    try {
+        bytes = files::readRegular(path, files::kPictureLimit);
+    } catch (const IoError&) {
+        return nullptr;
+    }
+    if (!bytes)
+        return nullptr;
+    QByteArray data = QByteArray::fromStdString(*bytes);
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     QImage img = reader.read();
     return makeImage(std::move(img));
@@ -244,7 +267,18 @@ bool QtPlatform::savePictureJpeg(const ImageRef& image, const std::filesystem::p
         p.end();
         img = flat;
     }
-    return img.save(QString::fromStdString(path.string()), "JPG", 90);
+    // Encoded in memory, then written whole in place of the old file: a failure (a full disk)
+    // leaves the old picture as it was.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    if (!buffer.open(QIODevice::WriteOnly) || !img.save(&buffer, "JPG", 90))
+        return false;
+    try {
+        files::replaceFile(path, std::string_view(jpeg.constData(), static_cast<std::size_t>(jpeg.size())));
+    } catch (const IoError&) {
+        return false;
+    }
+    return true;
 }
 
 ImageRef QtPlatform::builtinPicture(std::string_view name) {

@@ -79,6 +79,7 @@ public:
 
     MsgButton messageBox(std::string_view text, MsgKind kind) override;
     void showMessage(std::string_view text) override;
+    bool showStatus(Form& form, std::string_view text) override;
     void show(Form& form) override;
     void hide(Form& form) override;
     void showModal(Form& form) override;

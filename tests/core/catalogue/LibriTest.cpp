@@ -1,6 +1,10 @@
 #include "core/catalogue/Convalida.h"
 #include "support/AppFixture.h"
 #include "support/Books.h"
+#include "support/Faults.h"
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -298,6 +302,50 @@ TEST_F(BookWindow, ArchiveFailuresAreReportedAndChangeNothing) {
     EXPECT_EQ(ui.lastMessage().kind, Shown::Error);
     EXPECT_EQ(w.lblPosizione.text, "");
     EXPECT_EQ(readBytes(archive), before);
+}
+
+TEST_F(BookWindow, AnArchiveThatIsNoFileIsRefusedAtOnce) {
+    HangGuard guard(20);
+    const std::string kArchivio =
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+        "possedere i privilegi di scrittura nella cartella di installazione del programma.";
+    const std::function<void()> kinds[] = {
+        [&] { std::filesystem::create_symlink("/dev/null", archive); },
+        [&] { std::filesystem::create_symlink("/dev/zero", archive); },
+        [&] { ::mkfifo(archive.c_str(), 0644); },
+        [&] { std::filesystem::create_directory(archive); },
+    };
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        std::filesystem::remove(archive);
+        kinds[i]();
+        person.click(w.cmdNuovo);
+        composeValid("Nuovo", "N1", "Autore");
+        person.click(w.cmdSalva);
+        EXPECT_EQ(ui.lastMessage().kind, Shown::Error) << i;
+        EXPECT_EQ(ui.lastText(), kArchivio) << i;
+        EXPECT_EQ(w.lblPosizione.text, "") << i;
+        person.click(w.cmdUltimo);
+        EXPECT_EQ(ui.lastText(), kArchivio) << i;
+    }
+}
+
+TEST_F(BookWindow, AFullDiskKeepsEveryWholeRecordAndTheNextSaveMendsTheFile) {
+    storeBooks(dir.path(), {book("Uno", "C1")});
+    const std::string before = readBytes(archive);
+    composeValid("Nuovo", "N1", "Autore");
+    {
+        DiskFull full(TLibro::Size + 1000); // part of a record fits, not all of it
+        person.click(w.cmdSalva);
+    }
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Error);
+    EXPECT_EQ(w.lblPosizione.text, "");
+    EXPECT_EQ(readBytes(archive).substr(0, before.size()), before);
+    EXPECT_EQ(storedBooks(dir.path()).size(), 1u);
+
+    person.click(w.cmdSalva);
+    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(w.lblPosizione.text, "2");
+    EXPECT_EQ(std::filesystem::file_size(archive), 2 * TLibro::Size);
 }
 
 TEST_F(BookWindow, DamagedArchiveIsReadWithoutHarm) {

@@ -2,6 +2,10 @@
 #include "core/shell/Crypt.h"
 #include "core/storage/Ini.h"
 #include "support/AppFixture.h"
+#include "support/Faults.h"
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -84,6 +88,26 @@ TEST_F(Login, MissingOrDamagedPasswordFile) {
               "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di lettura della "
               "password. Si consiglia di reinstallare il software.");
     EXPECT_TRUE(login.visible());
+}
+
+TEST_F(Login, APasswordFileThatIsNoFileGivesTheReadMessageAtOnce) {
+    HangGuard guard(20); // a FIFO would otherwise keep the login waiting for ever
+    const std::string lettura =
+        "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di lettura "
+        "della password. Si consiglia di reinstallare il software.";
+    const auto pwd = file("unins000.dll");
+    const auto fifo = [&] { ::mkfifo(pwd.c_str(), 0644); };
+    const auto zero = [&] { std::filesystem::create_symlink("/dev/zero", pwd); };
+    const auto big = [&] { writeBytes(pwd, "[Accesso]\r\nValore=\r\n" + std::string(2 << 20, ';')); };
+    for (const auto& make :
+         {std::function<void()>(fifo), std::function<void()>(zero), std::function<void()>(big)}) {
+        std::filesystem::remove(pwd);
+        make();
+        person.type(login.txtPassword, "segreto\r");
+        EXPECT_EQ(ui.lastText(), lettura);
+        EXPECT_TRUE(login.visible());
+        EXPECT_FALSE(app.frmAvvio.visible());
+    }
 }
 
 TEST_F(Login, EsciEndsTheProgram) {
@@ -193,6 +217,35 @@ TEST_F(ChangePassword, UnwritableOrDamagedPasswordFile) {
     writeBytes(pwd, "[Accesso]\r\nValore=not hex\r\n");
     person.click(change.cmdOK);
     EXPECT_EQ(ui.lastText(), errore);
+}
+
+TEST_F(ChangePassword, AFullDiskOrAFolderWithoutRoomForANewFileKeepsTheOldPassword) {
+    const auto pwd = file("unins000.dll");
+    const std::string before = readBytes(pwd);
+    const std::string errore =
+        "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di modifica della "
+        "password. Si consiglia di reinstallare il software.";
+    const std::string lunga(120, 'x'); // its scramble does not fit in what is left of the disk
+    {
+        DiskFull full(before.size() + 20);
+        fill("segreto", lunga.c_str(), lunga.c_str());
+        person.click(change.cmdOK);
+    }
+    EXPECT_EQ(ui.lastText(), errore);
+    EXPECT_EQ(readBytes(pwd), before);
+
+    // No temporary file can be made: the file itself is writable, but it is not rewritten in place.
+    makeReadOnly(dir.path());
+    {
+        DiskFull full(before.size() + 20);
+        person.click(change.cmdOK);
+    }
+    EXPECT_EQ(ui.lastText(), errore);
+    EXPECT_EQ(readBytes(pwd), before);
+
+    person.click(change.cmdEsci);
+    person.type(login.txtPassword, "segreto\r");
+    EXPECT_TRUE(app.frmAvvio.visible());
 }
 
 TEST_F(ChangePassword, ChiudiGoesBackToTheLogin) {

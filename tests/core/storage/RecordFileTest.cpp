@@ -1,10 +1,13 @@
 #include "core/storage/RecordFile.h"
 #include "core/storage/Libro.h"
+#include "support/Faults.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <sys/stat.h>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -186,4 +189,75 @@ TEST(BookRecord, FlagRule) {
         showFlag(checked, c.stored);
         EXPECT_EQ(checked, c.after) << c.stored;
     }
+}
+
+TEST(RecordFile, OnlyRegularFilesAreOpened) {
+    HangGuard guard(20);
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo.pro").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/null", dir / "null.pro");
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.pro");
+    std::filesystem::create_directory(dir / "folder.pro");
+    for (const char* name : {"fifo.pro", "null.pro", "zero.pro", "folder.pro"})
+        EXPECT_THROW(RecordFile(dir / name, TLibro::Size), IoError) << name;
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "fifo.pro"));
+
+    // A link to a regular file is followed.
+    writeBytes(dir / "real.pro", bookBytes("Uno", "A1"));
+    std::filesystem::create_symlink(dir / "real.pro", dir / "link.pro");
+    RecordFile f(dir / "link.pro", TLibro::Size);
+    EXPECT_EQ(f.count(), 1);
+    EXPECT_EQ(f.append(bookBytes("Due", "A2")), 1);
+    EXPECT_EQ(std::filesystem::file_size(dir / "real.pro"), 2 * TLibro::Size);
+}
+
+TEST(RecordFile, AppendCountsUnderTheLockAndReturnsTheNewIndex) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    writeBytes(p, bookBytes("Uno", "A1") + std::string(100, 'x'));
+    RecordFile mine(p, TLibro::Size), other(p, TLibro::Size);
+    // The other desk appends between this desk's count and its write: the write still lands after.
+    mine.seek(mine.count());
+    EXPECT_EQ(other.append(bookBytes("Due", "A2")), 1);
+    mine.write(bookBytes("Tre", "A3"));
+    EXPECT_EQ(mine.position(), 3);
+    EXPECT_EQ(mine.append(bookBytes("Quattro", "A4")), 3);
+    EXPECT_EQ(mine.position(), 4);
+    const std::string all = readBytes(p);
+    ASSERT_EQ(all.size(), 4 * TLibro::Size);
+    EXPECT_EQ(TLibro::decode(std::string_view(all).substr(TLibro::Size, TLibro::Size)).Titolo, "Due");
+    EXPECT_EQ(TLibro::decode(std::string_view(all).substr(2 * TLibro::Size, TLibro::Size)).Titolo, "Tre");
+    EXPECT_THROW(mine.writeAt(4, bookBytes("Oltre", "A5")), IoError); // an update needs a record
+}
+
+TEST(RecordFile, TheLockIsHeldAcrossSeveralStepsAndOnlyByItsOwnFile) {
+    TempDir dir;
+    const auto p = dir / "Libri.pro";
+    writeBytes(p, bookBytes("Uno", "A1"));
+    const auto saved = RecordFile::lockWait();
+    RecordFile::setLockWait(std::chrono::milliseconds(100));
+    {
+        RecordFile lending(p, TLibro::Size);
+        RecordFile::Lock lock(lending);
+        // Under its own lock the file reads, rewrites and appends without waiting for itself.
+        std::string rec;
+        lending.read(rec);
+        lending.writeAt(0, bookBytes("Uno prestato", "A1"));
+        EXPECT_EQ(lending.append(bookBytes("Due", "A2")), 1);
+
+        // Another file on the same archive, in this very program, opened and closed by a search,
+        // does not take the lock away...
+        {
+            RecordFile search(p, TLibro::Size);
+            EXPECT_EQ(search.count(), 2);
+        }
+        // ... and waits for it like any other desk, then gives up and writes nothing.
+        RecordFile other(p, TLibro::Size);
+        EXPECT_THROW(other.append(bookBytes("Tre", "A3")), ArchiveBusy);
+        EXPECT_THROW(other.writeAt(0, bookBytes("Altro", "A1")), ArchiveBusy);
+        EXPECT_EQ(std::filesystem::file_size(p), 2 * TLibro::Size);
+    }
+    RecordFile::setLockWait(saved);
+    RecordFile after(p, TLibro::Size);
+    EXPECT_EQ(after.append(bookBytes("Tre", "A3")), 2);
 }

@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include "core/storage/Files.h"
 #include "core/text/Text.h"
 
 #include <fstream>
@@ -55,24 +56,36 @@ std::optional<std::filesystem::path> FakePlatform::openFile(std::string_view tit
     return f;
 }
 
+bool FakePlatform::showStatus(Form& form, std::string_view text) {
+    statuses.emplace_back(form.className(), std::string(text));
+    return true;
+}
+
 ImageRef FakePlatform::loadPicture(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && content.empty())
+    // As on screen: only a regular file is read, and not beyond the pictures' size limit.
+    std::optional<std::string> content;
+    try {
+        content = files::readRegular(path, files::kPictureLimit);
+    } catch (const IoError&) {
         return nullptr;
+    }
     // Test pictures are small text files starting with "IMG:".
-    if (content.rfind("IMG:", 0) != 0)
+    if (!content || content->rfind("IMG:", 0) != 0)
         return nullptr;
-    return std::make_shared<FakeImage>(content.substr(4));
+    return std::make_shared<FakeImage>(content->substr(4));
 }
 
 bool FakePlatform::savePictureJpeg(const ImageRef& image, const std::filesystem::path& path) {
+    // As on screen: the picture is encoded in memory and the file replaced whole.
     const auto* img = dynamic_cast<const FakeImage*>(image.get());
     if (!img)
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "IMG:" << img->tag;
-    return static_cast<bool>(out);
+    try {
+        files::replaceFile(path, "IMG:" + img->tag);
+    } catch (const IoError&) {
+        return false;
+    }
+    return true;
 }
 
 ImageRef FakePlatform::builtinPicture(std::string_view name) {

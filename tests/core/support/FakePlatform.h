@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 namespace quaderna::testing {
@@ -32,6 +33,8 @@ public:
     std::vector<Shown> messages;
     // Answers for confirmations, taken in order; Yes when the script runs out.
     std::deque<MsgButton> answers;
+    // What the status lines said, as (window class, text), in order.
+    std::vector<std::pair<std::string, std::string>> statuses;
     std::vector<std::string> shellOpened;
     // What the desktop answers to a shell open: false is "no program can open it".
     bool shellOpenSucceeds = true;
@@ -61,6 +64,7 @@ public:
 
     MsgButton messageBox(std::string_view text, MsgKind kind) override;
     void showMessage(std::string_view text) override;
+    bool showStatus(Form& form, std::string_view text) override;
     void show(Form& form) override;
     void hide(Form& form) override;
     void showModal(Form& form) override;

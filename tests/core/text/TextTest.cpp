@@ -1,4 +1,5 @@
 #include "core/text/Text.h"
+#include "core/storage/Libro.h"
 #include "core/text/Date.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,36 @@ TEST(Text, CharactersOutsideTheCodePageBecomeQuestionMarks) {
               "d? ?"); // Łódź 中
     EXPECT_FALSE(text::fitsCp1252("\xE4\xB8\xAD"));
     EXPECT_TRUE(text::fitsCp1252("\xE2\x82\xAC 10"));
+}
+
+TEST(Text, InvalidUtf8BecomesOneQuestionMarkPerBadSequence) {
+    // Overlong forms must never turn into control characters in a record: C0 80 would be NUL and
+    // C0 8A a line feed.
+    const struct {
+        const char* utf8;
+        const char* cp1252;
+    } cases[] = {
+        {"a\xC0\x80z", "a?z"},                                 // overlong NUL
+        {"a\xC0\x8Az", "a?z"},                                 // overlong LF
+        {"\xC1\xBF", "?"},                                     // overlong DEL
+        {"\xE0\x80\x8A", "?"},                                 // three-byte overlong LF
+        {"\xE0\x83\xA8", "?"},                                 // three-byte overlong e-grave
+        {"\xF0\x80\x82\xAC", "?"},                             // four-byte overlong euro
+        {"\xED\xA0\x80", "?"},                                 // a UTF-16 surrogate
+        {"\xF4\x90\x80\x80", "?"},                             // beyond U+10FFFF
+        {"\xF8\x88\x80\x80\x80", "?????"},                     // no such lead byte
+        {"x\x80y", "x?y"},                                     // a lone continuation byte
+        {"\xE2\x82z", "?z"},                                   // cut short before an ASCII byte
+        {"\xC3", "?"},                                         // cut short at the end
+        {"\xC3\xA8\xE2\x82\xAC\xF0\x9F\x98\x80", "\xE8\x80?"}, // valid: è, euro, and an emoji
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(text::toCp1252(c.utf8), c.cp1252) << c.utf8;
+
+    // What reaches a record is the same: no control byte is ever stored.
+    std::string rec(TLibro::Size, '\0');
+    writeField(rec, TLibro::F::Titolo, "Primo\xC0\x8A[Sezione]\xC0\x80");
+    EXPECT_EQ(std::string(rawField(rec, TLibro::F::Titolo)), "Primo?[Sezione]?");
 }
 
 TEST(Text, PadOrCutCountsCharacters) {

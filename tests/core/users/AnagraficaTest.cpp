@@ -6,9 +6,11 @@
 #include "core/users/PartitaIva.h"
 #include "core/users/Zoom.h"
 #include "support/AppFixture.h"
+#include "support/Faults.h"
 #include "support/Users.h"
 
 #include <map>
+#include <sys/stat.h>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -640,6 +642,37 @@ TEST_F(UserWindow, ReadOnlyFolderKeepsTheRecordButNotThePhoto) {
     person.click(w.cmdSalva);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
     EXPECT_EQ(readBytes(dir / "1.jpg"), "IMG:vecchia");
+    EXPECT_EQ(tagOf(w.imgFoto.image), "foto_bianco");
+}
+
+TEST_F(UserWindow, APhotoThatCannotBeSavedLeavesTheOldOneWhole) {
+    HangGuard guard(20);
+    storeUsers(dir.path(), {user("Uno", "1"), user("Due", "2")});
+    writeBytes(dir / "1.jpg", "IMG:vecchia");
+    person.click(w.cmdPrimo);
+    EXPECT_EQ(tagOf(w.imgFoto.image), "vecchia");
+    // A large new photo on a disk that has room for the archive's update only.
+    ui.filesToOpen.push_back(picture("grande.jpg", std::string(20000, 'g')));
+    person.click(w.btnSfoglia);
+    {
+        DiskFull full(10000);
+        person.click(w.cmdSalva);
+    }
+    EXPECT_EQ(ui.lastText(), "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+    EXPECT_TRUE(readBytes(dir / "1.jpg") == "IMG:vecchia") << "the old photo was torn";
+    EXPECT_EQ(tagOf(w.imgFoto.image), "foto_bianco");
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_NE(e.path().filename().string().front(), '.') << "a temporary file was left behind";
+
+    // A FIFO or a device in place of a photo shows the blank face at once, and is not written.
+    ::mkfifo((dir / "2.jpg").c_str(), 0644);
+    person.click(w.cmdAvanti);
+    EXPECT_EQ(w.lblPosizione.text, "2");
+    EXPECT_EQ(tagOf(w.imgFoto.image), "foto_bianco");
+    ui.filesToOpen.push_back(picture("volto.jpg", "volto"));
+    person.click(w.btnSfoglia);
+    person.click(w.cmdSalva);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "2.jpg"));
     EXPECT_EQ(tagOf(w.imgFoto.image), "foto_bianco");
 }
 
