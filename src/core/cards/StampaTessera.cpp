@@ -87,6 +87,7 @@ void TfrmStampaTessera::btnLeftPlusClick() {
 
 void TfrmStampaTessera::btnApplicaTopClick() {
     try {
+        app.backupBefore(*this, sidefiles::cardSettingsFile(app.dataDir()));
         sidefiles::writeMargine(app.dataDir(), sidefiles::Margine::Superiore, txtTop.text);
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
@@ -95,6 +96,7 @@ void TfrmStampaTessera::btnApplicaTopClick() {
 
 void TfrmStampaTessera::btnApplicaLeftClick() {
     try {
+        app.backupBefore(*this, sidefiles::cardSettingsFile(app.dataDir()));
         sidefiles::writeMargine(app.dataDir(), sidefiles::Margine::Sinistro, txtLeft.text);
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);

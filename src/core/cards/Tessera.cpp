@@ -103,6 +103,7 @@ void TfrmTessera::FormShow() {
 
 void TfrmTessera::FormClose(CloseAction&) {
     try {
+        app.backupBefore(*this, sidefiles::cardSettingsFile(app.dataDir()));
         sidefiles::writeDatiEnte(app.dataDir(), {titAssociazione.text, titSottotitolo01.text,
                                                  titSottotitolo02.text, titAnnotazioni.text});
     } catch (const IoError&) {
