@@ -23,8 +23,8 @@ inline TLibro sampleBook(int i, std::mt19937& rng) {
                                     "Calvino Italo",      "Pirandello Luigi", "Eco Umberto",
                                     "Morante Elsa",       "Levi Primo",       "Sciascia Leonardo",
                                     "Ginzburg Natalia",   "Svevo Italo",      "Buzzati Dino"};
-    static const char* words[] = {"storia",   "della", "notte", "mare",    "citt\xC3\xA0", "viaggio",
-                                  "giardino", "luce",  "ombra", "lettere", "tempo",        "fiume",
+    static const char* words[] = {"storia",   "della", "notte", "mare",    "città", "viaggio",
+                                  "giardino", "luce",  "ombra", "lettere", "tempo", "fiume",
                                   "casa",     "nome",  "rosa",  "vento"};
     static const char* cities[] = {"Milano", "Torino", "Roma", "Firenze", "Bologna", "Napoli", "Palermo"};
     static const char* publishers[] = {"Einaudi", "Mondadori", "Feltrinelli",
@@ -39,7 +39,7 @@ inline TLibro sampleBook(int i, std::mt19937& rng) {
     std::snprintf(code, sizeof code, "%c%c-%06u", 'A' + static_cast<int>(rng() % 26),
                   'a' + static_cast<int>(rng() % 26), static_cast<unsigned>(rng() % 1000000));
     b.Codice = code;
-    b.Convalida = "S\xC3\xAC";
+    b.Convalida = "Sì";
     b.Scaffale = "Scaffale " + std::to_string(i % 40);
     b.Autore = authors[a(rng)];
     b.Nazione = "Italia";
@@ -55,7 +55,7 @@ inline TLibro sampleBook(int i, std::mt19937& rng) {
     const bool lent = i % 8 == 0;
     b.Prestato = lent ? "Tessera n. " + std::to_string(i % 500) : std::string(kLibroDisponibile);
     b.Scadenza = lent ? "15/04/2026" : "";
-    b.Annullata = i % 20 == 0 ? "S\xC3\xAC" : "No";
+    b.Annullata = i % 20 == 0 ? "Sì" : "No";
     return b;
 }
 

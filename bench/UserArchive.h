@@ -18,11 +18,11 @@ inline TTesserato sampleUser(int i, std::mt19937& rng) {
     static const char* surnames[] = {"Rossi",   "Russo",   "Ferrari", "Esposito", "Bianchi", "Romano",
                                      "Colombo", "Ricci",   "Marino",  "Greco",    "Bruno",   "Gallo",
                                      "Conti",   "De Luca", "Costa",   "Giordano", "Mancini", "Rizzo"};
-    static const char* names[] = {"Mario", "Anna",  "Giuseppe",      "Giulia", "Luca",   "Francesca",
-                                  "Marco", "Sofia", "Nicol\xC3\xB2", "Chiara", "Andrea", "Martina",
-                                  "Paolo", "Elena", "Stefano",       "Sara"};
+    static const char* names[] = {"Mario", "Anna",  "Giuseppe", "Giulia", "Luca",   "Francesca",
+                                  "Marco", "Sofia", "Nicolò",   "Chiara", "Andrea", "Martina",
+                                  "Paolo", "Elena", "Stefano",  "Sara"};
     static const char* towns[] = {"Milano",  "Torino", "Roma",    "Firenze",
-                                  "Bologna", "Napoli", "Palermo", "Citt\xC3\xA0 di Castello",
+                                  "Bologna", "Napoli", "Palermo", "Città di Castello",
                                   "Monza",   "Pavia"};
     std::uniform_int_distribution<int> s(0, 17), n(0, 15), t(0, 9), day(1, 28), month(1, 12),
         year(2018, 2027), notice(0, 60);
@@ -41,13 +41,13 @@ inline TTesserato sampleUser(int i, std::mt19937& rng) {
     u.CapRes = std::to_string(10000 + i % 89999);
     u.IndirizzoRes = "Via Garibaldi " + std::to_string(1 + i % 200);
     u.Preavviso = std::to_string(notice(rng));
-    u.Titoli = i % 3 == 0 ? "Laurea in lettere" : "Diploma di maturit\xC3\xA0";
+    u.Titoli = i % 3 == 0 ? "Laurea in lettere" : "Diploma di maturità";
     u.TelCel = "3" + std::to_string(300000000 + static_cast<int>(rng() % 99999999));
     u.Recapito = u.TelCel;
     u.Email = "utente" + std::to_string(i) + "@example.org";
     u.CodFisc = "RSSMRA80A01H501U";
     u.Note = i % 4 == 0 ? "Preferisce essere contattato la sera" : "";
-    u.Annullata = i % 20 == 0 ? "S\xC3\xAC" : "No";
+    u.Annullata = i % 20 == 0 ? "Sì" : "No";
     return u;
 }
 

@@ -7,7 +7,7 @@
 // - LockAndUnlock: the lock alone.
 
 #include "BookArchive.h"
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/storage/Files.h"
 #include "core/storage/RecordFile.h"
 

@@ -25,11 +25,10 @@ std::vector<std::string> bookLines(int n) {
     lines.reserve(static_cast<std::size_t>(n));
     char buf[256];
     for (int i = 0; i < n; ++i) {
-        std::snprintf(buf, sizeof buf, "Cod. %-24s  %-50s  %-30s  %s %s %d",
-                      ("BIB-" + std::to_string(i)).c_str(),
-                      ("Storia della letteratura italiana, volume " + std::to_string(i % 97)).c_str(),
-                      i % 3 ? "Manzoni, Alessandro" : "De Sanctis, Francesco", "Milano", "Citt\xC3\xA0 Nuova",
-                      1900 + i % 120);
+        std::snprintf(
+            buf, sizeof buf, "Cod. %-24s  %-50s  %-30s  %s %s %d", ("BIB-" + std::to_string(i)).c_str(),
+            ("Storia della letteratura italiana, volume " + std::to_string(i % 97)).c_str(),
+            i % 3 ? "Manzoni, Alessandro" : "De Sanctis, Francesco", "Milano", "Città Nuova", 1900 + i % 120);
         lines.emplace_back(buf);
     }
     return lines;

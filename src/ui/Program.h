@@ -1,7 +1,7 @@
 #pragma once
 // The whole program on a data folder: the desktop adapters, the window models and their views.
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "ui/platform/QtPlatform.h"
 
 #include <QStringList>

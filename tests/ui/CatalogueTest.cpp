@@ -67,7 +67,7 @@ TEST(CatalogueWindows, ABookSavedThroughTheWindowIsFoundAgainThroughTheSearch) {
         pushButton(w, "btnOK")->click();
     });
     program.platform.dispatch([&] { app.frmLibri.btnCodice.onClick(); });
-    EXPECT_EQ(app.frmLibri.txtConvalida.text, "S\xC3\xAC");
+    EXPECT_EQ(app.frmLibri.txtConvalida.text, "Sì");
 
     program.platform.dispatch([&] { app.frmLibri.cmdSalva.onClick(); });
     ASSERT_FALSE(messages.isEmpty());
@@ -214,7 +214,7 @@ TEST(CatalogueWindows, AFailedDailyCopyIsSaidOnTheStatusLineOfTheWindowThatSaved
     typeInto(libri, "txtTitolo", "Due");
     typeInto(libri, "txtCodice", "A2");
     typeInto(libri, "txtAutore", "Autore");
-    program.platform.dispatch([&] { app.frmLibri.txtConvalida.text = "S\xC3\xAC"; });
+    program.platform.dispatch([&] { app.frmLibri.txtConvalida.text = "Sì"; });
     program.platform.dispatch([&] { app.frmLibri.cmdSalva.onClick(); });
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.last(), QString::fromUtf8("La scheda corrente è stata inserita in archivio."));

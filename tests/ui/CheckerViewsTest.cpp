@@ -105,9 +105,8 @@ TEST_F(CheckerWindows, EachWindowTakesItsInputAndClosesOnTheVerdict) {
     EXPECT_EQ(carta.title, QStringLiteral(" Controllo carta di credito"));
     EXPECT_EQ(carta.maxLength, 30);
     EXPECT_EQ(carta.boxAfterTyping, QStringLiteral("4111111111111111"));
-    EXPECT_EQ(carta.messages,
-              QStringList{shown("Il numero di carta di credito 4111111111111111 risulta "
-                                "valido.\r\n\r\nLa carta di credito \xC3\xA8 del tipo Visa.")});
+    EXPECT_EQ(carta.messages, QStringList{shown("Il numero di carta di credito 4111111111111111 risulta "
+                                                "valido.\r\n\r\nLa carta di credito è del tipo Visa.")});
 
     seen = {};
     const Seen iban = run<TfrmIban>("txtIban", "it73x0542811101iban00123456");

@@ -90,7 +90,7 @@ std::vector<std::string> listLines(int n) {
         char code[16];
         std::snprintf(code, sizeof code, "L%05d", i);
         lines.push_back("Cod. " + std::string(code) + "                   Titolo " + std::to_string(i) +
-                        (i % 10 == 7 ? " [DATE] [Autore]" : "") + "  Citt\xC3\xA0");
+                        (i % 10 == 7 ? " [DATE] [Autore]" : "") + "  Città");
     }
     return lines;
 }

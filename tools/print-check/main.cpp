@@ -51,7 +51,7 @@ Report sampleList() {
     std::vector<std::string> lines;
     for (int i = 0; i < listLength; ++i)
         lines.push_back(code(i).toStdString() + "                   I promessi sposi [" + std::to_string(i) +
-                        "]  Citt\xC3\xA0");
+                        "]  Città");
     Report r = reports::riepilogoDati();
     reports::fillList(r, listTitle, std::move(lines));
     return r;

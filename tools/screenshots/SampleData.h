@@ -21,8 +21,8 @@ inline void writeSampleBooks(const std::filesystem::path& dir) {
          "Romanzo psicologico", "853", "A2"},
         {"Il barone rampante", "NAR-0004", "Calvino Italo", "Einaudi", "Torino", "1957", "Romanzo fantastico",
          "853", "A2"},
-        {"Se questo \xC3\xA8 un uomo", "SAG-0001", "Levi Primo", "Einaudi", "Torino", "1958", "Saggistica",
-         "940", "B1"},
+        {"Se questo è un uomo", "SAG-0001", "Levi Primo", "Einaudi", "Torino", "1958", "Saggistica", "940",
+         "B1"},
         {"Il nome della rosa", "NAR-0005", "Eco Umberto", "Bompiani", "Milano", "1980", "Romanzo giallo",
          "853", "A3"},
         {"Canne al vento", "NAR-0006", "Deledda Grazia", "Treves", "Milano", "1913", "Romanzo letterario",
@@ -35,7 +35,7 @@ inline void writeSampleBooks(const std::filesystem::path& dir) {
         TLibro b;
         b.Titolo = r.titolo;
         b.Codice = r.codice;
-        b.Convalida = "S\xC3\xAC";
+        b.Convalida = "Sì";
         b.Autore = r.autore;
         b.Editore = r.editore;
         b.Citta = r.citta;
@@ -92,7 +92,7 @@ inline void writeSampleUsers(const std::filesystem::path& dir) {
         t.ProvRes = r.prov;
         t.CapRes = "20100";
         t.IndirizzoRes = r.via;
-        t.Titoli = "Diploma di maturit\xC3\xA0";
+        t.Titoli = "Diploma di maturità";
         t.TelCel = r.cellulare;
         t.Recapito = r.cellulare;
         t.Email = r.email;

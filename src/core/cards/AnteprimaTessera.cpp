@@ -1,6 +1,6 @@
 #include "core/cards/AnteprimaTessera.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/reports/Layouts.h"
 
 namespace quaderna {

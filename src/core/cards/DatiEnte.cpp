@@ -1,6 +1,6 @@
 #include "core/cards/DatiEnte.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/text/Text.h"
 
 namespace quaderna {

@@ -1,6 +1,6 @@
 #include "core/cards/StampaTessera.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
 #include "core/storage/RecordFile.h"

@@ -1,9 +1,9 @@
 #include "core/cards/Tessera.h"
 
+#include "core/Application.h"
 #include "core/cards/AnteprimaTessera.h"
 #include "core/cards/DatiEnte.h"
 #include "core/cards/StampaTessera.h"
-#include "core/forms/Application.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Report.h"
 #include "core/storage/RecordFile.h"

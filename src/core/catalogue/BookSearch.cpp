@@ -1,6 +1,6 @@
 #include "core/catalogue/BookSearch.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/Messages.h"
 #include "core/storage/Criteria.h"
 #include "core/storage/RecordFile.h"

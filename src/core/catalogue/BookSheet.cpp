@@ -1,8 +1,8 @@
 #include "core/catalogue/BookSheet.h"
 
+#include "core/Application.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
-#include "core/forms/Application.h"
 #include "core/forms/Messages.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/Suggestions.h"

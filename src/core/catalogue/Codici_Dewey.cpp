@@ -1,7 +1,7 @@
 #include "core/catalogue/Codici_Dewey.h"
 
+#include "core/Application.h"
 #include "core/catalogue/DeweyData.h"
-#include "core/forms/Application.h"
 #include "core/text/Text.h"
 
 namespace quaderna {

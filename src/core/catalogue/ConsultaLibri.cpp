@@ -1,14 +1,13 @@
 #include "core/catalogue/ConsultaLibri.h"
 
+#include "core/Application.h"
 #include "core/catalogue/StampaLibro.h"
-#include "core/forms/Application.h"
 
 namespace quaderna {
 
 namespace {
-constexpr const char* kChiusura =
-    "Attenzione: chiudendo questa schermata di lavoro, l'applicazione sar\xC3\xA0 "
-    "terminata.\r\n\r\nSi conferma la chiusura del programma?";
+constexpr const char* kChiusura = "Attenzione: chiudendo questa schermata di lavoro, l'applicazione sarà "
+                                  "terminata.\r\n\r\nSi conferma la chiusura del programma?";
 } // namespace
 
 TfrmConsultaLibri::TfrmConsultaLibri(Application& app)

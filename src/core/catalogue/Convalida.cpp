@@ -1,7 +1,7 @@
 #include "core/catalogue/Convalida.h"
 
+#include "core/Application.h"
 #include "core/catalogue/BookSearch.h"
-#include "core/forms/Application.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kValido = "CODICE LIBRO VALIDO";
 constexpr const char* kNonValido = "CODICE LIBRO NON VALIDO";
 constexpr const char* kNonUnivoco =
-    "Il codice non \xC3\xA8 univoco e non pu\xC3\xB2 quindi essere assegnato al libro corrente.";
+    "Il codice non è univoco e non può quindi essere assegnato al libro corrente.";
 
 bool sameCode(std::string_view stored, std::string_view key) {
     stored = text::trimView(stored);

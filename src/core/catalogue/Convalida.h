@@ -16,9 +16,8 @@ public:
     Label txtCodice{this, "txtCodice", "CODICE DA CONVALIDARE:"};
     ListBox lstRecords{this, "lstRecords", true};
     Label txtResponso{this, "txtResponso", "CODICE LIBRO VALIDO"};
-    Label txtIndicazioni{
-        this, "txtIndicazioni",
-        "Il codice \xC3\xA8 univoco e pu\xC3\xB2 quindi essere assegnato al libro corrente."};
+    Label txtIndicazioni{this, "txtIndicazioni",
+                         "Il codice è univoco e può quindi essere assegnato al libro corrente."};
     Button btnOK{this, "btnOK"};
     Button btnAnnulla{this, "btnAnnulla"};
 

@@ -1,9 +1,9 @@
 #include "core/catalogue/Libri.h"
 
+#include "core/Application.h"
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
-#include "core/forms/Application.h"
 #include "core/forms/Messages.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
@@ -13,26 +13,25 @@ namespace quaderna {
 namespace {
 
 constexpr const char* kMancaTitolo =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il titolo del libro.";
+    "Attenzione: per salvare la scheda è necessario indicare il titolo del libro.";
 constexpr const char* kMancaCodice =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il codice identificativo del libro.";
+    "Attenzione: per salvare la scheda è necessario indicare il codice identificativo del libro.";
 constexpr const char* kCodiceNonConvalidato =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario convalidare il codice identificativo del libro "
+    "Attenzione: per salvare la scheda è necessario convalidare il codice identificativo del libro "
     "utilizzando il pulsante a destra del campo di testo Codice.";
 constexpr const char* kMancaAutore =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare l'autore del libro.";
+    "Attenzione: per salvare la scheda è necessario indicare l'autore del libro.";
 constexpr const char* kDuplicaNonInserita =
-    "Attenzione: la duplicazione di una scheda pu\xC3\xB2 avvenire soltanto dopo "
-    "che questa \xC3\xA8 stata inserita in archivio.";
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+    "che questa è stata inserita in archivio.";
 constexpr const char* kDuplicata =
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl "
     "termine premere Salva per inserire la scheda in archivio.";
 constexpr const char* kCodiceMancante =
     "Indicare il codice identificativo da assegnare al libro prima di premere il pulsante di convalida.";
-constexpr const char* kGiaConvalidato =
-    "Il codice identificativo del libro \xC3\xA8 gi\xC3\xA0 stato convalidato.";
+constexpr const char* kGiaConvalidato = "Il codice identificativo del libro è già stato convalidato.";
 constexpr const char* kMancaIsbn =
-    "Attenzione: per poter effettuare una ricerca sul Web \xC3\xA8 necessario compilare il "
+    "Attenzione: per poter effettuare una ricerca sul Web è necessario compilare il "
     "campo relativo all'ISBN del libro.";
 constexpr const char* kWebNonRaggiungibile = "Attenzione: il sistema non permette di collegarsi al motore di "
                                              "ricerca di Google.\n\r\n\rAccertarsi che la "

@@ -1,6 +1,6 @@
 #include "core/catalogue/StampaLibro.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/reports/Layouts.h"
 #include "core/text/Text.h"
 

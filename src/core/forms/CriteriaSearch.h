@@ -3,7 +3,7 @@
 // the count of the lines found, and the switch to the result panel. `Base` is the list window
 // that holds the result list and knows how to hand a chosen line back.
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/Form.h"
 #include "core/forms/Messages.h"
 #include "core/forms/Platform.h"

@@ -1,6 +1,5 @@
 #include "core/forms/Form.h"
 
-#include "core/forms/Application.h"
 #include "core/text/Text.h"
 
 #include <algorithm>
@@ -49,10 +48,6 @@ Form::Form(Application& app, std::string className, std::string caption)
     : caption(std::move(caption)), app(app), className_(std::move(className)) {}
 
 Form::~Form() = default;
-
-Platform& Form::ui() const {
-    return app.ui;
-}
 
 void Form::setFocus(Control& c) {
     if (focused_ == &c)

@@ -1,6 +1,6 @@
 #include "core/forms/ListWindow.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/ListFind.h"
 #include "core/reports/Layouts.h"
 

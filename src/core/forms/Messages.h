@@ -25,6 +25,6 @@ inline constexpr const char* ModificheSalvate =
 inline constexpr const char* PostaNonDisponibile =
     "Attenzione: il sistema non permette di avviare il programma di posta elettronica.\n\r\n\rAccertarsi "
     "che sul computer sia installato e configurato un programma per l'invio della posta elettronica.";
-inline constexpr const char* SchedaInserita = "La scheda corrente \xC3\xA8 stata inserita in archivio.";
+inline constexpr const char* SchedaInserita = "La scheda corrente è stata inserita in archivio.";
 
 } // namespace quaderna::msg

@@ -51,7 +51,7 @@ const SheetRow schedaLibroRows[26] = {
     {"Giudizio:", "txtGiudizio"},
     {"Casa editrice:", "txtEditore"},
     {"ISBN:", "txtIsbn"},
-    {"Citt\xC3\xA0 pubblicazione:", "txtCitta"},
+    {"Città pubblicazione:", "txtCitta"},
     {"Anno pubblicazione:", "txtAnno"},
     {"Volumi:", "txtVolumi"},
     {"Prezzo:", "txtPrezzo"},

@@ -1,6 +1,6 @@
 #include "core/shell/CambiaPassword.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/shell/Password.h"
 #include "core/text/Text.h"
 
@@ -9,13 +9,11 @@ namespace quaderna {
 namespace {
 
 constexpr const char* kVecchiaErrata = "Attenzione: vecchia password errata.";
-constexpr const char* kNonConfermata =
-    "Attenzione: la nuova password non \xC3\xA8 stata confermata correttamente. "
-    "E' necessario reinserire entrambi i valori.";
+constexpr const char* kNonConfermata = "Attenzione: la nuova password non è stata confermata correttamente. "
+                                       "E' necessario reinserire entrambi i valori.";
 constexpr const char* kCompletata = "Modifica della password completata con successo.";
-constexpr const char* kErroreModifica =
-    "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di "
-    "modifica della password. Si consiglia di reinstallare il software.";
+constexpr const char* kErroreModifica = "Attenzione: si è verificato un errore durante la procedura di "
+                                        "modifica della password. Si consiglia di reinstallare il software.";
 // The scramble keeps one byte per character: a character beyond that could be set but never
 // typed again, so the new password is refused.
 constexpr const char* kCaratteriNonAmmessi =

@@ -1,6 +1,6 @@
 #include "core/shell/MenuPrestiti.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 
 namespace quaderna {
 

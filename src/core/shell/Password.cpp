@@ -1,6 +1,6 @@
 #include "core/shell/Password.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/shell/Crypt.h"
 #include "core/storage/Ini.h"
 #include "core/storage/RecordFile.h"
@@ -42,7 +42,7 @@ bool installFirstAccess(const std::filesystem::path& dataDir) {
 namespace {
 constexpr const char* kErrata = "Attenzione: password errata.";
 constexpr const char* kErroreLettura =
-    "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di lettura "
+    "Attenzione: si è verificato un errore durante la procedura di lettura "
     "della password. Si consiglia di reinstallare il software.";
 } // namespace
 

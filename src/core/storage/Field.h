@@ -61,7 +61,7 @@ std::string encodeRecord(const R& r, std::size_t size, const FieldBinding<R> (&f
 }
 
 // Flags are stored as "Sì" or "No".
-inline constexpr std::string_view kSi = "S\xC3\xAC"; // "Sì" in UTF-8
+inline constexpr std::string_view kSi = "Sì"; // "Sì" in UTF-8
 inline constexpr std::string_view kNo = "No";
 
 } // namespace quaderna

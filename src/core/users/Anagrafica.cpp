@@ -1,6 +1,6 @@
 #include "core/users/Anagrafica.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
@@ -24,19 +24,19 @@ namespace quaderna {
 namespace {
 
 constexpr const char* kMancaNome =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il nome delL'utente.";
+    "Attenzione: per salvare la scheda è necessario indicare il nome delL'utente.";
 constexpr const char* kMancaTessera =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare il numero di tessera delL'utente.";
+    "Attenzione: per salvare la scheda è necessario indicare il numero di tessera delL'utente.";
 constexpr const char* kMancaRilascio =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare la data di rilascio della tessera.";
+    "Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera.";
 constexpr const char* kMancaScadenza =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare la data di scadenza della tessera.";
-constexpr const char* kDataValida = " non esiste.\n\r\n\rPer poter salvare la scheda \xC3\xA8 necessario "
+    "Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.";
+constexpr const char* kDataValida = " non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
                                     "indicare una data valida nel formato gg/mm/aaaa.";
 constexpr const char* kMancaPreavviso =
-    "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare i giorni di preavviso.";
+    "Attenzione: per salvare la scheda è necessario indicare i giorni di preavviso.";
 constexpr const char* kMancaEmail = "Attenzione: indicare l'indirizzo e-mail dell'utente.";
-constexpr const char* kAvviso = "Attenzione: per inviare l'avviso \xC3\xA8 necessario indicare ";
+constexpr const char* kAvviso = "Attenzione: per inviare l'avviso è necessario indicare ";
 
 constexpr const char* kTitoloFoto = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
 
@@ -295,8 +295,7 @@ void TfrmAnagrafica::cmdSalvaClick() {
     }
     if (*dataRil > *dataScade) {
         ui().showMessage("Attenzione: la data di scadenza (" + scadenza +
-                         ") non pu\xC3\xB2 essere anteriore a quella di rilascio della tessera (" + rilascio +
-                         ").");
+                         ") non può essere anteriore a quella di rilascio della tessera (" + rilascio + ").");
         return;
     }
     if (text::trimView(txtPreavviso.text).empty())

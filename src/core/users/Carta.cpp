@@ -1,6 +1,6 @@
 #include "core/users/Carta.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/KeyFilters.h"
 #include "core/text/Text.h"
 
@@ -12,13 +12,12 @@ namespace {
 
 constexpr const char* kVuoto =
     "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.";
-constexpr const char* kErrato = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \xC3\xA8 quindi "
+constexpr const char* kErrato = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi "
                                 "possibile fornire informazioni relative al tipo di carta di credito.";
-constexpr const char* kTipo = "La carta di credito \xC3\xA8 del tipo ";
+constexpr const char* kTipo = "La carta di credito è del tipo ";
 // A number that passes the rule and begins with 3, but with none of the prefixes of the types
 // that begin with 3.
-constexpr const char* kTipoIgnoto =
-    "Non \xC3\xA8 per\xC3\xB2 possibile stabilire il tipo della carta di credito.";
+constexpr const char* kTipoIgnoto = "Non è però possibile stabilire il tipo della carta di credito.";
 
 // Only the digits among the first characters of the number take part in the check.
 constexpr std::size_t kCaratteriLetti = 20;

@@ -1,6 +1,6 @@
 #include "core/users/CodFisc.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/text/Text.h"
 
 #include <array>
@@ -13,8 +13,8 @@ namespace {
 
 constexpr const char* kLunghezza =
     "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
-constexpr const char* kValido = "Il codice fiscale digitato \xC3\xA8 VALIDO.";
-constexpr const char* kErrato = "Attenzione: il codice fiscale digitato \xC3\xA8 ERRATO.";
+constexpr const char* kValido = "Il codice fiscale digitato è VALIDO.";
+constexpr const char* kErrato = "Attenzione: il codice fiscale digitato è ERRATO.";
 
 constexpr char32_t kFirst = U'0';
 constexpr char32_t kLast = U'Z';

@@ -1,6 +1,6 @@
 #include "core/users/Iban.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/text/Text.h"
 
 #include <algorithm>
@@ -11,8 +11,8 @@ namespace quaderna {
 namespace {
 
 constexpr const char* kLunghezza = "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.";
-constexpr const char* kValido = "L'IBAN digitato \xC3\xA8 VALIDO.";
-constexpr const char* kErrato = "Attenzione: l'IBAN digitato \xC3\xA8 ERRATO!";
+constexpr const char* kValido = "L'IBAN digitato è VALIDO.";
+constexpr const char* kErrato = "Attenzione: l'IBAN digitato è ERRATO!";
 
 // The IBAN as the rule reads it: without blanks, in capitals, without a leading "IBAN", with the
 // country code and the check digits moved to the end and every letter written as 10 to 35.

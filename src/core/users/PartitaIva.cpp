@@ -1,6 +1,6 @@
 #include "core/users/PartitaIva.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/KeyFilters.h"
 #include "core/text/Text.h"
 
@@ -18,7 +18,7 @@ constexpr const char* kValida =
     "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato "
     "dall'Ufficio IVA del Comune di ";
 constexpr const char* kErrata = "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon "
-                                "\xC3\xA8 quindi possibile fornire "
+                                "è quindi possibile fornire "
                                 "informazioni relative all'Ufficio IVA che lo ha rilasciato.";
 
 struct Ufficio {
@@ -66,7 +66,7 @@ constexpr std::array<Ufficio, 104> kUffici = {{
     {"037", "Bologna 1"},
     {"038", "Ferrara"},
     {"039", "Ravenna"},
-    {"040", "Forl\xC3\xAC"},
+    {"040", "Forlì"},
     {"041", "Pesaro"},
     {"042", "Ancona"},
     {"043", "Macerata"},

@@ -1,6 +1,6 @@
 #include "core/users/TrovaAnagrafica.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/Messages.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"

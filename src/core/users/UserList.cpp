@@ -1,6 +1,6 @@
 #include "core/users/UserList.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/storage/Criteria.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"

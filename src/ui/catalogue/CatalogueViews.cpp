@@ -1,12 +1,12 @@
 #include "ui/catalogue/CatalogueViews.h"
 
+#include "core/Application.h"
 #include "core/catalogue/BookSearch.h"
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
-#include "core/forms/Application.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/ListViews.h"
 #include "ui/platform/QtPlatform.h"
@@ -113,7 +113,7 @@ protected:
         field(m_.txtGiudizio, "Giudizio:", 470, row(s1, 3), 495);
         field(m_.txtEditore, "Casa editrice:", 80, row(s2, 0), 300);
         field(m_.txtIsbn, "ISBN:", 390, row(s2, 0), 230);
-        field(m_.txtCitta, "Citt\xC3\xA0:", 660, row(s2, 0), 305);
+        field(m_.txtCitta, "Città:", 660, row(s2, 0), 305);
         field(m_.txtAnno, "Anno:", 80, row(s2, 1), 120);
         field(m_.txtVolumi, "Volumi:", 210, row(s2, 1), 120);
         field(m_.txtPrezzo, "Prezzo:", 340, row(s2, 1), 120);

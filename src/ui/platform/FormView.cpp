@@ -1,6 +1,6 @@
 #include "ui/platform/FormView.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/text/Text.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/Widgets.h"

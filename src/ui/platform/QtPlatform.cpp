@@ -1,6 +1,6 @@
 #include "ui/platform/QtPlatform.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/storage/Files.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/Widgets.h"

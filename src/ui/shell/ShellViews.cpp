@@ -1,6 +1,6 @@
 #include "ui/shell/ShellViews.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/Widgets.h"

@@ -1,6 +1,6 @@
 #include "ui/users/UsersViews.h"
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/users/Anagrafica.h"
 #include "core/users/Sospesi.h"
 #include "core/users/TrovaAnagrafica.h"

@@ -58,7 +58,7 @@ TEST_F(Catalogue, ClosingAsksAndEndsTheProgramOnlyOnYes) {
     ui.answers = {MsgButton::No};
     person.click(c.cmdEsci);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Confirmation);
-    EXPECT_EQ(ui.lastText(), "Attenzione: chiudendo questa schermata di lavoro, l'applicazione sar\xC3\xA0 "
+    EXPECT_EQ(ui.lastText(), "Attenzione: chiudendo questa schermata di lavoro, l'applicazione sarà "
                              "terminata.\r\n\r\nSi conferma la chiusura del programma?");
     EXPECT_TRUE(c.visible());
     EXPECT_EQ(c.txtTitolo.text, "Uno");

@@ -42,7 +42,7 @@ TEST_F(BookWindow, NewScreenOnShow) {
 }
 
 TEST_F(BookWindow, SaveChecksRunInOrderWithTheirFocus) {
-    const std::string attenzione = "Attenzione: per salvare la scheda \xC3\xA8 necessario ";
+    const std::string attenzione = "Attenzione: per salvare la scheda è necessario ";
     struct Step {
         std::function<void()> fill; // what the person does before pressing Salva
         std::string message;
@@ -80,7 +80,7 @@ TEST_F(BookWindow, SaveAppendsOnceThenOverwritesTheSameRecord) {
     composeValid("Il Gattopardo", "GT-1", "Tomasi di Lampedusa");
     person.click(w.cmdSalva);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(w.lblPosizione.text, "3");
 
     person.type(w.txtNote, "prima edizione");
@@ -91,7 +91,7 @@ TEST_F(BookWindow, SaveAppendsOnceThenOverwritesTheSameRecord) {
     ASSERT_EQ(books.size(), 3u);
     EXPECT_EQ(books[2].Titolo, "Il Gattopardo");
     EXPECT_EQ(books[2].Note, "prima edizione");
-    EXPECT_EQ(books[2].Convalida, "S\xC3\xAC");
+    EXPECT_EQ(books[2].Convalida, "Sì");
     EXPECT_EQ(books[2].Prestato, "Libro disponibile per il prestito");
     EXPECT_EQ(books[2].Annullata, "No");
 }
@@ -100,7 +100,7 @@ TEST_F(BookWindow, StoredTextIsTrimmedAndCutAndTheCheckBoxIsAFlag) {
     composeValid("x", "K", "y");
     w.txtTitolo.text = std::string(300, 'T'); // set by code, past the box's limit
     w.txtAutore.text = " Verga ";
-    w.txtCitta.text = "Citt\xC3\xA0 \xE4\xB8\xAD\x01";
+    w.txtCitta.text = "Città \xE4\xB8\xAD\x01";
     person.toggle(w.chkAnnullata);
     person.click(w.cmdSalva);
     const std::string bytes = readBytes(archive);
@@ -162,7 +162,7 @@ TEST_F(BookWindow, NavigationShowsTheStoredFlagsAndLoanFields) {
     TLibro lent = book("Prestato", "P1");
     lent.Prestato = "Tessera n. 12";
     lent.Scadenza = "20/04/2026";
-    lent.Annullata = "S\xC3\xAC";
+    lent.Annullata = "Sì";
     lent.File01 = "copertina.jpg";
     TLibro odd = book("Strano", "S1");
     odd.Annullata = "";
@@ -199,21 +199,21 @@ TEST_F(BookWindow, StoredBookIsSavedWithoutANewCheckAndItsCodeIsLocked) {
     EXPECT_EQ(storedBooks(dir.path()).size(), 1u);
 
     person.click(w.btnCodice);
-    EXPECT_EQ(ui.lastText(), "Il codice identificativo del libro \xC3\xA8 gi\xC3\xA0 stato convalidato.");
+    EXPECT_EQ(ui.lastText(), "Il codice identificativo del libro è già stato convalidato.");
     EXPECT_TRUE(ui.dialogsShown.empty());
 }
 
 TEST_F(BookWindow, DuplicateKeepsTheDescriptionAndMakesANewBook) {
     person.click(w.cmdDuplica);
     EXPECT_EQ(ui.lastText(),
-              "Attenzione: la duplicazione di una scheda pu\xC3\xB2 avvenire soltanto dopo che questa "
-              "\xC3\xA8 stata inserita in archivio.");
+              "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa "
+              "è stata inserita in archivio.");
     TLibro b = book("Storia d'Italia", "SI-1", "Croce");
     b.Genere = "Storia";
     b.Prestato = "Tessera n. 4";
     b.Scadenza = "01/05/2026";
     b.File01 = "indice.pdf";
-    b.Annullata = "S\xC3\xAC";
+    b.Annullata = "Sì";
     storeBooks(dir.path(), {b});
     person.click(w.cmdPrimo);
     person.click(w.cmdDuplica);
@@ -243,7 +243,7 @@ TEST_F(BookWindow, DuplicateKeepsTheDescriptionAndMakesANewBook) {
 
 TEST_F(BookWindow, EditingTheCodeAfterACheckKeepsTheVerdict) {
     composeValid("Titolo", "AB-1", "Autore");
-    EXPECT_EQ(w.txtConvalida.text, "S\xC3\xAC");
+    EXPECT_EQ(w.txtConvalida.text, "Sì");
     person.type(w.txtCodice, "7");
     person.click(w.cmdSalva);
     EXPECT_EQ(storedBooks(dir.path())[0].Codice, "AB-17");
@@ -253,9 +253,8 @@ TEST_F(BookWindow, EditingTheCodeAfterACheckKeepsTheVerdict) {
 
 TEST_F(BookWindow, IsbnIsUpperCasedAndTrimmedOnKeyReleaseAndSearchedOnTheWeb) {
     person.click(w.btnGoogle);
-    EXPECT_EQ(ui.lastText(),
-              "Attenzione: per poter effettuare una ricerca sul Web \xC3\xA8 necessario compilare il "
-              "campo relativo all'ISBN del libro.");
+    EXPECT_EQ(ui.lastText(), "Attenzione: per poter effettuare una ricerca sul Web è necessario compilare il "
+                             "campo relativo all'ISBN del libro.");
     EXPECT_TRUE(w.hasFocus(w.txtIsbn));
     person.type(w.txtIsbn, "88-04-1234-x ");
     EXPECT_EQ(w.txtIsbn.text, "88-04-1234-X");
@@ -343,7 +342,7 @@ TEST_F(BookWindow, AFullDiskKeepsEveryWholeRecordAndTheNextSaveMendsTheFile) {
     EXPECT_EQ(storedBooks(dir.path()).size(), 1u);
 
     person.click(w.cmdSalva);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(w.lblPosizione.text, "2");
     EXPECT_EQ(std::filesystem::file_size(archive), 2 * TLibro::Size);
 }

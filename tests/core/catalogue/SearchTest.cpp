@@ -62,8 +62,7 @@ TEST(BookLine, ColumnsArePaddedOrCut) {
 
 TEST_F(BookSearchWindow, CriteriaMatchAsTypedWithAToZFolded) {
     storeBooks(dir.path(),
-               {full("La coscienza di Zeno", "Z1", "SVEVO ITALO"),
-                full("Senilit\xC3\xA0", "Z2", "Svevo Italo"),
+               {full("La coscienza di Zeno", "Z1", "SVEVO ITALO"), full("Senilità", "Z2", "Svevo Italo"),
                 full("Il barone rampante", "C1", "Calvino Italo"), full("La luna e i falò", "P1", "Pavese")});
     struct Case {
         std::function<void(TfrmTrovaLibri&)> fill;
@@ -71,8 +70,8 @@ TEST_F(BookSearchWindow, CriteriaMatchAsTypedWithAToZFolded) {
     } cases[] = {
         {[](auto& d) { d.txtAutore.text = "svevo"; }, {"Z1", "Z2"}}, // small letters find capitals
         {[](auto& d) { d.txtAutore.text = "vino"; }, {"C1"}},        // part of a longer surname
-        {[](auto& d) { d.txtTitolo.text = "SENILIT\xC3\x80"; }, {}}, // an accented capital is another letter
-        {[](auto& d) { d.txtTitolo.text = "senilit\xC3\xA0"; }, {"Z2"}},
+        {[](auto& d) { d.txtTitolo.text = "SENILITÀ"; }, {}},        // an accented capital is another letter
+        {[](auto& d) { d.txtTitolo.text = "senilità"; }, {"Z2"}},
         {[](auto& d) { d.txtAutore.text = "italo "; },
          {}}, // trailing blank: only the word followed by a blank
         {[](auto& d) { d.txtAutore.text = "svevo "; }, {"Z1", "Z2"}},
@@ -94,7 +93,7 @@ TEST_F(BookSearchWindow, CriteriaMatchAsTypedWithAToZFolded) {
              d.txtAutore.text = " ";
          },
          {}}, // a blank criterion neither counts nor stands in for one that fails
-        {[](auto& d) { d.txtCodice.text = "\xE4\xB8\xAD"; }, {}}, // a character no stored text can hold
+        {[](auto& d) { d.txtCodice.text = "中"; }, {}}, // a character no stored text can hold
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         std::vector<std::string> codes;
@@ -106,7 +105,7 @@ TEST_F(BookSearchWindow, CriteriaMatchAsTypedWithAToZFolded) {
 
 TEST_F(BookSearchWindow, CancelledAndLentBooks) {
     TLibro cancelled = full("Annullato", "X1", "A");
-    cancelled.Annullata = "S\xC3\xAC";
+    cancelled.Annullata = "Sì";
     TLibro unknownFlag = full("Senza flag", "X2", "A");
     unknownFlag.Annullata = "";
     TLibro lent = full("Prestato", "X3", "A");
@@ -210,7 +209,7 @@ TEST_F(BookSearchWindow, DoubleClickLoadsTheLastEqualRecordIntoTheCaller) {
     first.Note = "primo";
     TLibro second = full("Gemello", "G1", "Autore");
     second.Note = "secondo";
-    second.Annullata = "S\xC3\xAC"; // not listed, but loaded when its line equals the chosen one
+    second.Annullata = "Sì"; // not listed, but loaded when its line equals the chosen one
     TLibro other = full("Altro", "H1", "Autore");
     other.Scadenza = "02/05/2026";
     other.Prestato = "Tessera n. 3";
@@ -226,7 +225,7 @@ TEST_F(BookSearchWindow, DoubleClickLoadsTheLastEqualRecordIntoTheCaller) {
     EXPECT_EQ(w.txtNote.text, "secondo");
     EXPECT_EQ(w.lblPosizione.text, "3");
     EXPECT_TRUE(w.chkAnnullata.checked);
-    EXPECT_EQ(w.txtConvalida.text, "S\xC3\xAC");
+    EXPECT_EQ(w.txtConvalida.text, "Sì");
     person.type(w.txtCodice, "x"); // the caller is now showing a stored book: its code is locked
     EXPECT_EQ(w.txtCodice.text, "G1");
 
@@ -285,7 +284,7 @@ protected:
 
 TEST_F(CodeCheck, VerdictsWithCaseBlanksCancelledBooksAndSeveralCarriers) {
     TLibro cancelled = book("Ritirato", "OLD-1");
-    cancelled.Annullata = "S\xC3\xAC";
+    cancelled.Annullata = "Sì";
     storeBooks(dir.path(), {book("Zeta", "AB-1"), book("Alfa", " ab-1 "), cancelled, book("Altro", "AB 1")});
     struct Case {
         const char* code;
@@ -297,7 +296,7 @@ TEST_F(CodeCheck, VerdictsWithCaseBlanksCancelledBooksAndSeveralCarriers) {
         {"old-1", false, {"Ritirato"}},
         {"AB1", true, {}}, // an inner blank makes another code
         {"AB 1", false, {"Altro"}},
-        {"\xC3\x80"
+        {"À"
          "B-1",
          true,
          {}},
@@ -307,18 +306,17 @@ TEST_F(CodeCheck, VerdictsWithCaseBlanksCancelledBooksAndSeveralCarriers) {
             EXPECT_EQ(d.txtCodice.text, "CODICE DA CONVALIDARE:  " + text::trim(c.code));
             EXPECT_EQ(d.txtResponso.text, c.valid ? "CODICE LIBRO VALIDO" : "CODICE LIBRO NON VALIDO")
                 << c.code;
-            EXPECT_EQ(
-                d.txtIndicazioni.text,
-                c.valid ? "Il codice \xC3\xA8 univoco e pu\xC3\xB2 quindi essere assegnato al libro corrente."
-                        : "Il codice non \xC3\xA8 univoco e non pu\xC3\xB2 quindi essere assegnato al libro "
-                          "corrente.");
+            EXPECT_EQ(d.txtIndicazioni.text,
+                      c.valid ? "Il codice è univoco e può quindi essere assegnato al libro corrente."
+                              : "Il codice non è univoco e non può quindi essere assegnato al libro "
+                                "corrente.");
             std::vector<std::string> titles;
             for (const auto& line : d.lstRecords.items())
                 titles.push_back(text::trim(line.substr(31)));
             EXPECT_EQ(titles, c.titles) << c.code;
             EXPECT_TRUE(d.hasFocus(d.btnOK));
         });
-        EXPECT_EQ(app.frmLibri.txtConvalida.text, c.valid ? "S\xC3\xAC" : "No") << c.code;
+        EXPECT_EQ(app.frmLibri.txtConvalida.text, c.valid ? "Sì" : "No") << c.code;
     }
 }
 
@@ -328,7 +326,7 @@ TEST_F(CodeCheck, AnnullaKeepsTheFlagAndAnEmptyArchiveAcceptsAnyCode) {
     EXPECT_EQ(app.frmLibri.txtConvalida.text, "No");
     EXPECT_TRUE(std::filesystem::exists(file("Libri.pro")));
     check("NUOVO", [](TfrmConvalida&) {});
-    EXPECT_EQ(app.frmLibri.txtConvalida.text, "S\xC3\xAC");
+    EXPECT_EQ(app.frmLibri.txtConvalida.text, "Sì");
 }
 
 TEST_F(CodeCheck, AnEmptyCodeIsNotChecked) {

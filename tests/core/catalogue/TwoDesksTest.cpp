@@ -37,7 +37,7 @@ namespace {
             person.type(w.txtAutore, name);
             w.txtConvalida.text = std::string(kSi); // as the code check window would leave it
             person.click(w.cmdSalva);
-            if (ui.lastText() != "La scheda corrente \xC3\xA8 stata inserita in archivio.")
+            if (ui.lastText() != "La scheda corrente è stata inserita in archivio.")
                 ++failed;
         }
     }
@@ -135,8 +135,8 @@ private:
     std::chrono::milliseconds saved_;
 };
 
-const char* const kInUso = "Attenzione: l'archivio \xC3\xA8 in uso da un'altra postazione e la scheda non "
-                           "\xC3\xA8 stata salvata.\n\r\n\rAttendere qualche istante e riprovare.";
+const char* const kInUso = "Attenzione: l'archivio è in uso da un'altra postazione e la scheda non "
+                           "è stata salvata.\n\r\n\rAttendere qualche istante e riprovare.";
 
 } // namespace
 
@@ -191,6 +191,6 @@ TEST_F(BusyArchive, TheUserWindowToo) {
     EXPECT_FALSE(std::filesystem::exists(dir / "1.jpg"));
     other.letGo();
     person.click(w.cmdSalva);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(w.lblPosizione.text, "1");
 }

@@ -191,7 +191,7 @@ TEST(SchedaLibro, HasTwentySixLabelledRowsNamedLikeTheBookWindowsFields) {
                               "Giudizio:",
                               "Casa editrice:",
                               "ISBN:",
-                              "Citt\xC3\xA0 pubblicazione:",
+                              "Città pubblicazione:",
                               "Anno pubblicazione:",
                               "Volumi:",
                               "Prezzo:",

@@ -11,7 +11,7 @@ using namespace quaderna;
 using namespace quaderna::testing;
 
 TEST(Crypt, RoundTripAndOddLength) {
-    for (const char* s : {"", "A", "QUADERNA", "PAROLA D'ORDINE \xC3\xA8\xC3\xA9", "\x01\xC3\xBF 123"}) {
+    for (const char* s : {"", "A", "QUADERNA", "PAROLA D'ORDINE èé", "\x01\xC3\xBF 123"}) {
         const std::string hex = Crypt::Scramble(s);
         EXPECT_EQ(hex.size() % 2, 0u);
         EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF"), std::string::npos);
@@ -70,10 +70,10 @@ TEST_F(Login, WrongPasswordIsRefusedAndTheBoxEmptied) {
 }
 
 TEST_F(Login, AccentedLettersAreNotFolded) {
-    password::writeStored(dir.path(), "CAFF\xC3\xA8");
-    person.type(login.txtPassword, "caff\xC3\x88\r"); // È does not match è
+    password::writeStored(dir.path(), "CAFFè");
+    person.type(login.txtPassword, "caffÈ\r"); // È does not match è
     EXPECT_EQ(ui.lastText(), "Attenzione: password errata.");
-    person.type(login.txtPassword, "caff\xC3\xA8\r");
+    person.type(login.txtPassword, "caffè\r");
     EXPECT_TRUE(app.frmAvvio.visible());
 }
 
@@ -84,17 +84,15 @@ TEST_F(Login, MissingOrDamagedPasswordFile) {
 
     writeBytes(file("unins000.dll"), "[Accesso]\r\nValore=ZZ12\r\n");
     person.type(login.txtPassword, "x\r");
-    EXPECT_EQ(ui.lastText(),
-              "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di lettura della "
-              "password. Si consiglia di reinstallare il software.");
+    EXPECT_EQ(ui.lastText(), "Attenzione: si è verificato un errore durante la procedura di lettura della "
+                             "password. Si consiglia di reinstallare il software.");
     EXPECT_TRUE(login.visible());
 }
 
 TEST_F(Login, APasswordFileThatIsNoFileGivesTheReadMessageAtOnce) {
     HangGuard guard(20); // a FIFO would otherwise keep the login waiting for ever
-    const std::string lettura =
-        "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di lettura "
-        "della password. Si consiglia di reinstallare il software.";
+    const std::string lettura = "Attenzione: si è verificato un errore durante la procedura di lettura "
+                                "della password. Si consiglia di reinstallare il software.";
     const auto pwd = file("unins000.dll");
     const auto fifo = [&] { ::mkfifo(pwd.c_str(), 0644); };
     const auto zero = [&] { std::filesystem::create_symlink("/dev/zero", pwd); };
@@ -181,7 +179,7 @@ TEST_F(ChangePassword, RefusalsKeepTheOldPassword) {
     change.txtConferma.text.clear();
     fill("segreto", "abc", "ABC");
     person.click(change.cmdOK);
-    EXPECT_EQ(ui.lastText(), "Attenzione: la nuova password non \xC3\xA8 stata confermata correttamente. E' "
+    EXPECT_EQ(ui.lastText(), "Attenzione: la nuova password non è stata confermata correttamente. E' "
                              "necessario reinserire entrambi i valori.");
     EXPECT_EQ(change.txtPasswordNew.text, "");
     EXPECT_EQ(change.txtConferma.text, "");
@@ -191,7 +189,7 @@ TEST_F(ChangePassword, RefusalsKeepTheOldPassword) {
 }
 
 TEST_F(ChangePassword, RefusesCharactersTheScrambleCannotKeep) {
-    fill("segreto", "prezzo\xE2\x82\xAC", "prezzo\xE2\x82\xAC");
+    fill("segreto", "prezzo€", "prezzo€");
     person.click(change.cmdOK);
     EXPECT_NE(ui.lastText().find("non possono essere memorizzati"), std::string::npos);
     EXPECT_TRUE(change.visible());
@@ -205,9 +203,8 @@ TEST_F(ChangePassword, UnwritableOrDamagedPasswordFile) {
     makeReadOnly(pwd);
     fill("segreto", "altra", "altra");
     person.click(change.cmdOK);
-    const std::string errore =
-        "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di modifica della "
-        "password. Si consiglia di reinstallare il software.";
+    const std::string errore = "Attenzione: si è verificato un errore durante la procedura di modifica della "
+                               "password. Si consiglia di reinstallare il software.";
     EXPECT_EQ(ui.lastText(), errore);
     EXPECT_TRUE(change.visible());
     EXPECT_EQ(readBytes(pwd), before);
@@ -222,9 +219,8 @@ TEST_F(ChangePassword, UnwritableOrDamagedPasswordFile) {
 TEST_F(ChangePassword, AFullDiskOrAFolderWithoutRoomForANewFileKeepsTheOldPassword) {
     const auto pwd = file("unins000.dll");
     const std::string before = readBytes(pwd);
-    const std::string errore =
-        "Attenzione: si \xC3\xA8 verificato un errore durante la procedura di modifica della "
-        "password. Si consiglia di reinstallare il software.";
+    const std::string errore = "Attenzione: si è verificato un errore durante la procedura di modifica della "
+                               "password. Si consiglia di reinstallare il software.";
     const std::string lunga(120, 'x'); // its scramble does not fit in what is left of the disk
     {
         DiskFull full(before.size() + 20);

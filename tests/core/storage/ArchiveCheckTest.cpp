@@ -87,7 +87,7 @@ TEST(ArchiveCheck, ASoundFolderIsCleanAndNothingIsCreated) {
 TEST(ArchiveCheck, ReportsEveryKindOfDamage) {
     TempDir dir;
     TTesserato badUser = user("Verdi", "14", "31/02/2022");
-    badUser.Annullata = "S\xC3\xAD"; // an acute accent instead of the grave
+    badUser.Annullata = "Sí"; // an acute accent instead of the grave
     badUser.DataRil = "";
     storeUsers(dir.path(), {user("Rossi Mario", "12"), badUser});
 

@@ -20,7 +20,7 @@ std::vector<std::string> names(const std::filesystem::path& folder) {
 }
 
 const char* const kCopiaNonRiuscita =
-    "Attenzione: la copia di sicurezza di oggi nella cartella Backup non \xC3\xA8 riuscita.";
+    "Attenzione: la copia di sicurezza di oggi nella cartella Backup non è riuscita.";
 
 } // namespace
 
@@ -91,7 +91,7 @@ TEST_F(DailyCopies, SavingABookKeepsTheMorningArchive) {
     app.show(app.frmLibri);
     saveNewBook("Due", "A2");
     saveNewBook("Tre", "A3");
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(readBytes(dir / "Backup" / "2022-03-10" / "Libri.pro"), morning);
     EXPECT_TRUE(ui.statuses.empty());
 
@@ -106,7 +106,7 @@ TEST_F(DailyCopies, AFailedCopyNeverStopsTheWorkAndIsSaidOnce) {
     app.show(app.frmLibri);
     saveNewBook("Due", "A2");
     saveNewBook("Tre", "A3");
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(storedBooks(dir.path()).size(), 3u);
     ASSERT_EQ(ui.statuses.size(), 1u);
     EXPECT_EQ(ui.statuses[0], std::make_pair(std::string("TfrmLibri"), std::string(kCopiaNonRiuscita)));
@@ -119,7 +119,7 @@ TEST_F(DailyCopies, AFailedCopyNeverStopsTheWorkAndIsSaidOnce) {
     person.type(u.txtNumTessera, "12");
     person.type(u.txtDataScade, "31/12/2022");
     person.click(u.cmdSalva);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(ui.statuses.size(), 1u);
 }
 

@@ -50,10 +50,9 @@ public:
     // blanks, tabs, quotes, the INI's own signs, line breaks and other control characters.
     std::string value() {
         static const char* const pieces[] = {
-            "a",           "Z",         "0",         " ",        "  ",   "\t",       "\"",
-            "'",           "=",         "[",         "]",        ";",    "#",        "\r",
-            "\n",          "\r\n",      "\n\r",      "\x01",     "\x1F", "\xC3\xA8", "\xE2\x82\xAC",
-            "Via Roma, 1", "[Accesso]", "Valore=00", "\xC3\x80", "\x7F"};
+            "a",    "Z", "0", " ",           "  ",        "\t",        "\"",   "'",    "=",
+            "[",    "]", ";", "#",           "\r",        "\n",        "\r\n", "\n\r", "\x01",
+            "\x1F", "è", "€", "Via Roma, 1", "[Accesso]", "Valore=00", "À",    "\x7F"};
         std::string v;
         const std::size_t n = below(8);
         for (std::size_t i = 0; i < n; ++i)

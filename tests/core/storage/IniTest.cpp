@@ -27,8 +27,8 @@ TEST(Ini, ReadsTheWayWindowsDoes) {
     struct Case {
         const char *section, *key, *value;
     } cases[] = {
-        {"Dati Ente", "Denominazione", "Comune di Citt\xC3\xA0"},
-        {"DATI ENTE", "denominazione", "Comune di Citt\xC3\xA0"}, // case-insensitive; the first key wins
+        {"Dati Ente", "Denominazione", "Comune di Città"},
+        {"DATI ENTE", "denominazione", "Comune di Città"}, // case-insensitive; the first key wins
         {"Dati Ente", "Sottotitolo 1", "Via Roma; 1"},
         {"Dati Ente", "Percorso", "C:\\Dati\\bib"},
         {"Dati Ente", "Lista", "a,b,c"},
@@ -45,7 +45,7 @@ TEST(Ini, WritingOneKeyLeavesEveryOtherByteAlone) {
     const std::string file =
         "; commento\r\n[Dati Ente]\r\nDenominazione=Vecchio \xE8\r\nAnnotazioni=x\r\n\r\n[Margini Stampa]\n"
         "Superiore=2\n";
-    EXPECT_EQ(ini::writeTo(file, "dati ente", "DENOMINAZIONE", "Nuovo \xC3\xA8"),
+    EXPECT_EQ(ini::writeTo(file, "dati ente", "DENOMINAZIONE", "Nuovo è"),
               "; commento\r\n[Dati Ente]\r\nDenominazione=Nuovo \xE8\r\nAnnotazioni=x\r\n\r\n[Margini "
               "Stampa]\nSuperiore=2\n");
     EXPECT_EQ(ini::writeTo(file, "Margini Stampa", "Sinistro", "-1,5"), file + "Sinistro=-1,5\r\n");

@@ -48,12 +48,12 @@ TEST(UserRecord, FieldsSitAtTheirOffsetsWithTheirWidths) {
 
 TEST(UserRecord, CancelledFlagBytesAt1229) {
     TTesserato u;
-    u.Annullata = "S\xC3\xAC";
+    u.Annullata = "Sì";
     EXPECT_EQ(u.encode().substr(1229, 3), "\x02S\xEC");
     u.Annullata = "No";
     EXPECT_EQ(u.encode().substr(1229, 3), "\x02No");
-    u.Annullata = "S\xC3\xAC";
-    EXPECT_EQ(TTesserato::decode(u.encode()).Annullata, "S\xC3\xAC");
+    u.Annullata = "Sì";
+    EXPECT_EQ(TTesserato::decode(u.encode()).Annullata, "Sì");
 }
 
 TEST(UserRecord, DamagedLengthBytesReadAsTheFieldWidth) {
@@ -94,15 +94,14 @@ TEST(SideFiles, CardSettingsRoundTrip) {
     EXPECT_EQ(sidefiles::readMargine(dir.path(), sidefiles::Margine::Sinistro), "0");
     EXPECT_FALSE(std::filesystem::exists(dir / "Tesserini.ini"));
 
-    sidefiles::writeDatiEnte(dir.path(),
-                             {"  Biblioteca di Citt\xC3\xA0 ", "Via Roma 1", "", "Aperta il sabato"});
+    sidefiles::writeDatiEnte(dir.path(), {"  Biblioteca di Città ", "Via Roma 1", "", "Aperta il sabato"});
     EXPECT_EQ(readBytes(dir / "Tesserini.ini"), "[Dati Ente]\r\n"
                                                 "Denominazione=Biblioteca di Citt\xE0\r\n"
                                                 "Sottotitolo 1=Via Roma 1\r\n"
                                                 "Sottotitolo 2=\r\n"
                                                 "Annotazioni=Aperta il sabato\r\n");
     const auto dati = sidefiles::readDatiEnte(dir.path());
-    EXPECT_EQ(dati.denominazione, "Biblioteca di Citt\xC3\xA0");
+    EXPECT_EQ(dati.denominazione, "Biblioteca di Città");
     EXPECT_EQ(dati.sottotitolo1, "Via Roma 1");
     EXPECT_EQ(dati.sottotitolo2, "");
     EXPECT_EQ(dati.annotazioni, "Aperta il sabato");
@@ -115,7 +114,7 @@ TEST(SideFiles, CardSettingsRoundTrip) {
     EXPECT_EQ(sidefiles::readMargine(dir.path(), sidefiles::Margine::Sinistro), "0");
     EXPECT_NE(readBytes(dir / "Tesserini.ini").find("[Margini Stampa]\r\nSuperiore=-1,5\r\nSinistro=\r\n"),
               std::string::npos);
-    EXPECT_EQ(sidefiles::readDatiEnte(dir.path()).denominazione, "Biblioteca di Citt\xC3\xA0");
+    EXPECT_EQ(sidefiles::readDatiEnte(dir.path()).denominazione, "Biblioteca di Città");
 }
 
 TEST(SideFiles, ReadOnlyCardSettingsRefuseWritingAndStayAsTheyWere) {

@@ -1,7 +1,7 @@
 #pragma once
 // A program on a temporary data folder, with a scripted desktop and a person to drive it.
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 // A scripted stand-in for the desktop: it records every message, answers confirmations and
 // file dialogs from a script, drives dialogs with the test's own hands, and keeps a fixed clock.
 
-#include "core/forms/Application.h"
+#include "core/Application.h"
 #include "core/forms/Platform.h"
 #include "core/reports/Report.h"
 

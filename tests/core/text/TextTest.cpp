@@ -10,13 +10,13 @@ using namespace quaderna;
 
 TEST(Text, TrimRemovesBlanksAndControlCharactersOnly) {
     EXPECT_EQ(text::trim(" \t\r\n Rossi \x01\x1f "), "Rossi");
-    EXPECT_EQ(text::trim("\xC2\xA0x\xC2\xA0"), "\xC2\xA0x\xC2\xA0"); // a no-break space is not a blank
+    EXPECT_EQ(text::trim(" x "), " x "); // a no-break space is not a blank
     EXPECT_EQ(text::trim("   "), "");
 }
 
 TEST(Text, CaseMappingTouchesOnlyUnaccentedLatinLetters) {
-    EXPECT_EQ(text::upperAZ("citt\xC3\xA0 z\xC3\xA8ta-9"), "CITT\xC3\xA0 Z\xC3\xA8TA-9");
-    EXPECT_EQ(text::lowerAZ("\xC3\x88 ROSSI"), "\xC3\x88 rossi");
+    EXPECT_EQ(text::upperAZ("città zèta-9"), "CITTà ZèTA-9");
+    EXPECT_EQ(text::lowerAZ("È ROSSI"), "È rossi");
 }
 
 TEST(Text, Windows1252RoundTripsAllTwoHundredFiftySixBytes) {
@@ -33,13 +33,12 @@ TEST(Text, Windows1252HighRange) {
         unsigned char byte;
         const char* utf8;
     } cases[] = {
-        {0x80, "\xE2\x82\xAC"}, // euro sign
-        {0x81, "\xC2\x81"},     // the five undefined bytes read as the control code of the same value
-        {0x8D, "\xC2\x8D"},     {0x8F, "\xC2\x8F"},     {0x90, "\xC2\x90"},
-        {0x9D, "\xC2\x9D"},     {0x93, "\xE2\x80\x9C"}, // left double quotation mark
-        {0x9F, "\xC5\xB8"},                             // Y with diaeresis
-        {0xE8, "\xC3\xA8"},                             // e grave
-        {0xEC, "\xC3\xAC"},                             // i grave
+        {0x80, "€"},  // euro sign
+        {0x81, ""}, // the five undefined bytes read as the control code of the same value
+        {0x8D, ""}, {0x8F, ""}, {0x90, ""}, {0x9D, ""}, {0x93, "“"}, // left double quotation mark
+        {0x9F, "Ÿ"},                                                         // Y with diaeresis
+        {0xE8, "è"},                                                         // e grave
+        {0xEC, "ì"},                                                         // i grave
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text::fromCp1252(std::string(1, static_cast<char>(c.byte))), c.utf8) << int(c.byte);
@@ -48,12 +47,12 @@ TEST(Text, Windows1252HighRange) {
 }
 
 TEST(Text, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(text::toCp1252("\xC5\x81\xC3\xB3"
-                             "d\xC5\xBA \xE4\xB8\xAD"),
+    EXPECT_EQ(text::toCp1252("Łó"
+                             "dź 中"),
               "?\xF3"
               "d? ?"); // Łódź 中
-    EXPECT_FALSE(text::fitsCp1252("\xE4\xB8\xAD"));
-    EXPECT_TRUE(text::fitsCp1252("\xE2\x82\xAC 10"));
+    EXPECT_FALSE(text::fitsCp1252("中"));
+    EXPECT_TRUE(text::fitsCp1252("€ 10"));
 }
 
 TEST(Text, InvalidUtf8BecomesOneQuestionMarkPerBadSequence) {
@@ -63,19 +62,19 @@ TEST(Text, InvalidUtf8BecomesOneQuestionMarkPerBadSequence) {
         const char* utf8;
         const char* cp1252;
     } cases[] = {
-        {"a\xC0\x80z", "a?z"},                                 // overlong NUL
-        {"a\xC0\x8Az", "a?z"},                                 // overlong LF
-        {"\xC1\xBF", "?"},                                     // overlong DEL
-        {"\xE0\x80\x8A", "?"},                                 // three-byte overlong LF
-        {"\xE0\x83\xA8", "?"},                                 // three-byte overlong e-grave
-        {"\xF0\x80\x82\xAC", "?"},                             // four-byte overlong euro
-        {"\xED\xA0\x80", "?"},                                 // a UTF-16 surrogate
-        {"\xF4\x90\x80\x80", "?"},                             // beyond U+10FFFF
-        {"\xF8\x88\x80\x80\x80", "?????"},                     // no such lead byte
-        {"x\x80y", "x?y"},                                     // a lone continuation byte
-        {"\xE2\x82z", "?z"},                                   // cut short before an ASCII byte
-        {"\xC3", "?"},                                         // cut short at the end
-        {"\xC3\xA8\xE2\x82\xAC\xF0\x9F\x98\x80", "\xE8\x80?"}, // valid: è, euro, and an emoji
+        {"a\xC0\x80z", "a?z"},             // overlong NUL
+        {"a\xC0\x8Az", "a?z"},             // overlong LF
+        {"\xC1\xBF", "?"},                 // overlong DEL
+        {"\xE0\x80\x8A", "?"},             // three-byte overlong LF
+        {"\xE0\x83\xA8", "?"},             // three-byte overlong e-grave
+        {"\xF0\x80\x82\xAC", "?"},         // four-byte overlong euro
+        {"\xED\xA0\x80", "?"},             // a UTF-16 surrogate
+        {"\xF4\x90\x80\x80", "?"},         // beyond U+10FFFF
+        {"\xF8\x88\x80\x80\x80", "?????"}, // no such lead byte
+        {"x\x80y", "x?y"},                 // a lone continuation byte
+        {"\xE2\x82z", "?z"},               // cut short before an ASCII byte
+        {"\xC3", "?"},                     // cut short at the end
+        {"è€😀", "\xE8\x80?"},              // valid: è, euro, and an emoji
     };
     for (const auto& c : cases)
         EXPECT_EQ(text::toCp1252(c.utf8), c.cp1252) << c.utf8;
@@ -88,7 +87,7 @@ TEST(Text, InvalidUtf8BecomesOneQuestionMarkPerBadSequence) {
 
 TEST(Text, PadOrCutCountsCharacters) {
     EXPECT_EQ(text::padCut("ab", 4), "ab  ");
-    EXPECT_EQ(text::padCut("citt\xC3\xA0!", 5), "citt\xC3\xA0");
+    EXPECT_EQ(text::padCut("città!", 5), "città");
     EXPECT_EQ(text::padCut("", 2), "  ");
 }
 
@@ -96,8 +95,8 @@ TEST(Text, ListOrderFoldsSmallLettersOntoCapitals) {
     EXPECT_TRUE(text::listLess("Cod. b-7", "Cod. C1"));
     EXPECT_FALSE(text::listLess("Cod. C1", "Cod. b-7"));
     EXPECT_EQ(text::compareList("rossi", "ROSSI"), 0);
-    EXPECT_TRUE(text::listLess("A", "_"));        // 'a' counts as 'A' (65), '_' is 95
-    EXPECT_TRUE(text::listLess("Z", "\xC3\xA0")); // accented letters sort by their code, after Z
+    EXPECT_TRUE(text::listLess("A", "_")); // 'a' counts as 'A' (65), '_' is 95
+    EXPECT_TRUE(text::listLess("Z", "à")); // accented letters sort by their code, after Z
     EXPECT_TRUE(text::listLess("ab", "abc"));
 }
 

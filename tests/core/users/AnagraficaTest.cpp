@@ -114,9 +114,9 @@ TEST_F(UserWindow, NewEmptiesEverythingAndShowingAgainDoesToo) {
 }
 
 TEST_F(UserWindow, SaveChecksRunInOrderWithTheirMessageKindAndFocus) {
-    const std::string salvare = "Attenzione: per salvare la scheda \xC3\xA8 necessario indicare ";
+    const std::string salvare = "Attenzione: per salvare la scheda è necessario indicare ";
     const std::string formato =
-        " non esiste.\n\r\n\rPer poter salvare la scheda \xC3\xA8 necessario indicare una data valida nel "
+        " non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel "
         "formato gg/mm/aaaa.";
     struct Step {
         std::function<void()> fill; // what the person does before pressing Salva
@@ -151,7 +151,7 @@ TEST_F(UserWindow, SaveChecksRunInOrderWithTheirMessageKindAndFocus) {
              w.setFocus(w.txtNote);
          },
          Shown::Plain,
-         "Attenzione: la data di scadenza (28/02/2024) non pu\xC3\xB2 essere anteriore a quella di rilascio "
+         "Attenzione: la data di scadenza (28/02/2024) non può essere anteriore a quella di rilascio "
          "della tessera (29/02/2024).",
          &w.txtNote}, // the focus stays where it was
         {[&] {
@@ -175,14 +175,14 @@ TEST_F(UserWindow, SaveChecksRunInOrderWithTheirMessageKindAndFocus) {
     person.type(w.txtPreavviso, "0");
     person.click(w.cmdSalva);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(storedUsers(dir.path()).at(0).DataScade, "29/02/2024");
 }
 
 TEST_F(UserWindow, DatesThatDoNotExistOrAreNotDayMonthYearAreRefused) {
     composeValid("Rossi Mario", "12");
     for (const char* typed : {"29/02/2023", "31/04/2022", "00/01/2022", "10/13/2022", "1/3/22", "10-03-2022",
-                              "1O/03/2022", "aa/bb/cccc", "10/03/ 2022", "\xC3\xA8/03/2022"}) {
+                              "1O/03/2022", "aa/bb/cccc", "10/03/ 2022", "è/03/2022"}) {
         person.retype(w.txtDataScade, typed);
         person.click(w.cmdSalva);
         EXPECT_EQ(ui.lastMessage().kind, Shown::Plain) << typed;
@@ -206,7 +206,7 @@ TEST_F(UserWindow, NewRecordIsAppendedOnceThenUpdatedInPlaceWithItsPhoto) {
     composeValid("Rossi Mario", "  A-12  ");
     person.click(w.cmdSalva);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
-    EXPECT_EQ(ui.lastText(), "La scheda corrente \xC3\xA8 stata inserita in archivio.");
+    EXPECT_EQ(ui.lastText(), "La scheda corrente è stata inserita in archivio.");
     EXPECT_EQ(w.lblPosizione.text, "3");
     // No photo was loaded: the blank face is the third user's photo.
     EXPECT_EQ(readBytes(dir / "3.jpg"), "IMG:foto_bianco");
@@ -249,7 +249,7 @@ TEST_F(UserWindow, UpdatingOneRecordLeavesEveryOtherByteAlone) {
 TEST_F(UserWindow, StoredTextIsTrimmedAndCutAndTheCheckBoxIsAFlag) {
     composeValid("Rossi Mario", "12");
     w.txtTitoli.text = std::string(300, 'T'); // set by code, past the box's limit
-    w.txtComuneRes.text = "  Citt\xC3\xA0 \xE4\xB8\xAD ";
+    w.txtComuneRes.text = "  Città 中 ";
     person.toggle(w.chkAnnullata);
     person.click(w.cmdSalva);
     std::string bytes = readBytes(archive);
@@ -336,7 +336,7 @@ TEST_F(UserWindow, NavigationShowsEveryStoredFieldTrimmedAndTheFlagRule) {
     full.Iban = "IT60X0542811101000000123456";
     full.Intestatario = "Bianchi Anna";
     full.Note = "nota";
-    full.Annullata = "S\xC3\xAC";
+    full.Annullata = "Sì";
     full.File01 = "domanda.pdf";
     full.Desc03 = "ricevuta";
     TTesserato odd = user("Strano", "S");
@@ -417,7 +417,7 @@ TEST_F(UserWindow, EmailOpensABlankMessage) {
 }
 
 TEST_F(UserWindow, RenewalNoticeChecksItsFieldsThenPreparesTheMessage) {
-    const std::string inviare = "Attenzione: per inviare l'avviso \xC3\xA8 necessario indicare ";
+    const std::string inviare = "Attenzione: per inviare l'avviso è necessario indicare ";
     person.retype(w.txtDataRil, "");
     const struct {
         Edit* fill;
@@ -516,7 +516,7 @@ TEST_F(UserWindow, TheOtherCheckersReceiveTheirTrimmedValueAndGiveNothingBack) {
     EXPECT_EQ(ui.messages[0].text.rfind("Il numero di partita IVA digitato risulta VALIDO.", 0), 0u);
     EXPECT_EQ(ui.messages[1].text.rfind("Il numero di carta di credito 4111111111111111 risulta valido.", 0),
               0u);
-    EXPECT_EQ(ui.messages[2].text, "L'IBAN digitato \xC3\xA8 VALIDO.");
+    EXPECT_EQ(ui.messages[2].text, "L'IBAN digitato è VALIDO.");
     EXPECT_EQ(w.txtCarta.text, " 4111111111111111 ");
 }
 
@@ -527,8 +527,8 @@ TEST_F(UserWindow, TypingAids) {
     EXPECT_EQ(w.txtIban.text, "IT60X");
     person.type(w.txtProvNasc, "mi");
     EXPECT_EQ(w.txtProvNasc.text, "MI");
-    person.type(w.txtProvRes, "x\xC3\xA8");
-    EXPECT_EQ(w.txtProvRes.text, "X\xC3\xA8"); // any two characters; accented letters stay
+    person.type(w.txtProvRes, "xè");
+    EXPECT_EQ(w.txtProvRes.text, "Xè"); // any two characters; accented letters stay
     person.type(w.txtSesso, "f");
     EXPECT_EQ(w.txtSesso.text, "F");
     person.type(w.txtEmail, " a@b.it ");

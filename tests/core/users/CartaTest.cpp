@@ -7,15 +7,14 @@ using namespace quaderna::testing;
 
 namespace {
 
-const std::string kErrato =
-    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \xC3\xA8 quindi possibile "
-    "fornire informazioni relative al tipo di carta di credito.";
+const std::string kErrato = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile "
+                            "fornire informazioni relative al tipo di carta di credito.";
 const std::string kVuoto =
     "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.";
 
 std::string valido(const std::string& numero, const std::string& tipo) {
     return "Il numero di carta di credito " + numero +
-           " risulta valido.\r\n\r\nLa carta di credito \xC3\xA8 del tipo " + tipo + ".";
+           " risulta valido.\r\n\r\nLa carta di credito è del tipo " + tipo + ".";
 }
 
 } // namespace
@@ -90,10 +89,9 @@ TEST_F(Carta, WrongNumbersAndNumbersOfNoKnownFamilyAreWrong) {
 TEST_F(Carta, ANumberBeginningWithThreeWithNoKnownPrefixIsValidWithoutAType) {
     for (const char* numero : {"3200000000000002", "3900000000000005", "3 400000000000000"}) {
         const Outcome r = check(numero);
-        EXPECT_EQ(r.text(),
-                  "Il numero di carta di credito " + std::string(numero) +
-                      " risulta valido.\r\n\r\nNon \xC3\xA8 per\xC3\xB2 possibile stabilire il tipo "
-                      "della carta di credito.");
+        EXPECT_EQ(r.text(), "Il numero di carta di credito " + std::string(numero) +
+                                " risulta valido.\r\n\r\nNon è però possibile stabilire il tipo "
+                                "della carta di credito.");
         EXPECT_EQ(r.kind(), Shown::Information);
         EXPECT_FALSE(r.stillOpen);
     }

@@ -7,8 +7,8 @@ using namespace quaderna::testing;
 
 namespace {
 
-const std::string kValido = "Il codice fiscale digitato \xC3\xA8 VALIDO.";
-const std::string kErrato = "Attenzione: il codice fiscale digitato \xC3\xA8 ERRATO.";
+const std::string kValido = "Il codice fiscale digitato è VALIDO.";
+const std::string kErrato = "Attenzione: il codice fiscale digitato è ERRATO.";
 const std::string kLunghezza =
     "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
 
@@ -47,10 +47,10 @@ TEST_F(CodFisc, TheBoxShowsWhatIsTypedTrimmedAndInCapitalsAsItIsTyped) {
         EXPECT_TRUE(d.hasFocus(d.txtCodFisc));
         person.type(d.txtCodFisc, "  rss");
         EXPECT_EQ(d.txtCodFisc.text, "RSS");
-        person.type(d.txtCodFisc, "mr\xC3\xa0 "); // an accented letter keeps its case
-        EXPECT_EQ(d.txtCodFisc.text, "RSSMR\xC3\xa0");
+        person.type(d.txtCodFisc, "mrà "); // an accented letter keeps its case
+        EXPECT_EQ(d.txtCodFisc.text, "RSSMRà");
         person.type(d.txtCodFisc, "85t10a562sXYZ"); // the box holds 16 characters
-        EXPECT_EQ(d.txtCodFisc.text, "RSSMR\xC3\xa0"
+        EXPECT_EQ(d.txtCodFisc.text, "RSSMRà"
                                      "85T10A562S");
         EXPECT_TRUE(ui.messages.empty());
         person.click(d.btnChiudi);
@@ -78,9 +78,9 @@ TEST_F(CodFisc, CharactersOutsideDigitsAndCapitalsMakeTheCodeWrong) {
     // From the caller: a blank inside, a dash, an accented letter (16 characters, 17 bytes), an
     // accented check character, a lower-case letter outside a-z.
     for (const char* code : {"RSSMRA85 10A562S", "RSSMRA85-10A562S",
-                             "RSSMR\xC3\x80"
+                             "RSSMRÀ"
                              "85T10A562S",
-                             "RSSMRA85T10A562\xC3\x88", "RSSMRA85T10A56\xC3\xB1S"}) {
+                             "RSSMRA85T10A562È", "RSSMRA85T10A56ñS"}) {
         const Outcome r = check(code);
         EXPECT_EQ(r.text(), kErrato) << code;
         EXPECT_FALSE(r.stillOpen);

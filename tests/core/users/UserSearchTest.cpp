@@ -82,8 +82,7 @@ TEST(UserLine, ColumnsArePaddedOrCut) {
                                              std::string(20, '9') +
                                              "  Scad. 1/1/2023    Tel. via Larga 1,  ");
     // Accented letters take one column, as in the archive.
-    EXPECT_EQ(userLine(user("Nicol\xC3\xB2 Ugo", "1").encode()).substr(0, 31),
-              "Nicol\xC3\xB2 Ugo" + std::string(20, ' '));
+    EXPECT_EQ(userLine(user("Nicolò Ugo", "1").encode()).substr(0, 31), "Nicolò Ugo" + std::string(20, ' '));
 }
 
 TEST_F(UserLists, CriteriaMatchAsTypedWithAToZFoldedAndAllMustMatch) {
@@ -91,7 +90,7 @@ TEST_F(UserLists, CriteriaMatchAsTypedWithAToZFoldedAndAllMustMatch) {
     rossi.ComuneRes = "Milano";
     rossi.CodFisc = "RSSMRA80A01F205X";
     TTesserato bianchi = user("Bianchi Maria", "2", "05/11/2021");
-    bianchi.ComuneRes = "Citt\xC3\xA0 di Castello";
+    bianchi.ComuneRes = "Città di Castello";
     bianchi.Titoli = "Laurea";
     TTesserato verdi = user("Verdi Giuseppe", "3", "15/03/2022");
     verdi.Carica = "Presidente";
@@ -104,10 +103,10 @@ TEST_F(UserLists, CriteriaMatchAsTypedWithAToZFoldedAndAllMustMatch) {
         {[](auto& d) { d.txtTesserato.text = "rossi"; }, {"1"}},
         {[](auto& d) { d.txtTesserato.text = "mario"; }, {"1"}},
         {[](auto& d) { d.txtTesserato.text = "rossi  mario"; }, {}}, // two blanks between the words
-        {[](auto& d) { d.txtTesserato.text = "ross\xC3\xAC"; }, {}}, // an accented letter is another letter
+        {[](auto& d) { d.txtTesserato.text = "rossì"; }, {}},        // an accented letter is another letter
         {[](auto& d) { d.txtTesserato.text = "MARI"; }, {"2", "1"}},
-        {[](auto& d) { d.txtComuneRes.text = "citt\xC3\xA0"; }, {"2"}},
-        {[](auto& d) { d.txtComuneRes.text = "CITT\xC3\x80"; }, {}},
+        {[](auto& d) { d.txtComuneRes.text = "città"; }, {"2"}},
+        {[](auto& d) { d.txtComuneRes.text = "CITTÀ"; }, {}},
         {[](auto& d) { d.txtDataScade.text = "2021"; }, {"2", "1"}}, // dates compare as text
         {[](auto& d) { d.txtDataScade.text = "/03/"; }, {"1", "3"}},
         {[](auto& d) { d.txtDataRil.text = "01/01/2022"; }, {"2", "1", "3"}},
@@ -138,7 +137,7 @@ TEST_F(UserLists, CriteriaMatchAsTypedWithAToZFoldedAndAllMustMatch) {
          },
          {}},
         {[](auto& d) { d.txtTesserato.text = " "; }, {"2", "1", "3"}},
-        {[](auto& d) { d.txtNote.text = "\xE4\xB8\xAD"; }, {}}, // a character no stored text can hold
+        {[](auto& d) { d.txtNote.text = "中"; }, {}}, // a character no stored text can hold
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(found(cases[i].fill), cases[i].cards) << "case " << i;
@@ -189,7 +188,7 @@ TEST_F(UserLists, CountLabelsAndPanels) {
 
 TEST_F(UserLists, CancelledCardsAreNeverListed) {
     TTesserato cancelled = user("Annullato", "1", "01/01/2020");
-    cancelled.Annullata = "S\xC3\xAC";
+    cancelled.Annullata = "Sì";
     TTesserato unknownFlag = user("Senza flag", "2", "01/01/2020");
     unknownFlag.Annullata = "";
     TTesserato padded = user("Con spazi", "3", "01/01/2020");
@@ -239,7 +238,7 @@ TEST_F(UserLists, DoubleClickLoadsTheLastEqualRecordIntoTheUserWindow) {
     other.ProvRes = "MI";
     TTesserato second = user("Gemelli Anna", "G1");
     second.Carica = "seconda";
-    second.Annullata = "S\xC3\xAC"; // not listed, but loaded when its line equals the chosen one
+    second.Annullata = "Sì"; // not listed, but loaded when its line equals the chosen one
     second.File02 = "certificato.pdf";
     second.Desc02 = "certificato medico";
     storeUsers(dir.path(), {first, other, second});

@@ -1,4 +1,4 @@
-#include "core/forms/Application.h"
+#include "core/Application.h"
 
 #include "core/forms/Messages.h"
 #include "core/storage/Backup.h"
@@ -87,6 +87,11 @@ void Application::showModal(Form& dialog) {
     dialog.FormShow();
     ui.showModal(dialog);
     dialog.visible_ = false;
+}
+
+// A window reaches the desktop through the program that holds it.
+Platform& Form::ui() const {
+    return app.ui;
 }
 
 } // namespace quaderna
