@@ -1,5 +1,7 @@
 #include "core/text/Text.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 
@@ -210,6 +212,51 @@ int compareList(std::string_view a, std::string_view b) {
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+void sortList(std::vector<std::string>& lines) {
+    // The first sixteen characters of each line, folded and read as two numbers, settle nearly
+    // every comparison at once (the lines are looked at once each, not at every comparison); only
+    // lines that agree there are compared further.
+    if (lines.size() < 2)
+        return;
+    struct Entry {
+        std::uint64_t head[2]; // folded bytes 0..16, big-endian, zero-padded
+        std::size_t index;
+    };
+    std::vector<Entry> order(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        Entry& e = order[i];
+        e.index = i;
+        for (std::size_t half = 0; half < 2; ++half) {
+            std::uint64_t h = 0;
+            for (std::size_t k = half * 8; k < half * 8 + 8; ++k)
+                h = (h << 8) | (k < l.size() ? static_cast<unsigned char>(upperAZ(l[k])) : 0u);
+            e.head[half] = h;
+        }
+    }
+    constexpr std::size_t skip = 16;
+    std::sort(order.begin(), order.end(), [&lines](const Entry& a, const Entry& b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        // Equal heads: compare what follows; where a line ended inside the head, the zero bytes
+        // of its padding stood for nothing, so the shorter line comes first.
+        const std::string& x = lines[a.index];
+        const std::string& y = lines[b.index];
+        int c = compareList(x.size() > skip ? std::string_view(x).substr(skip) : std::string_view(),
+                            y.size() > skip ? std::string_view(y).substr(skip) : std::string_view());
+        if (c == 0 && x.size() != y.size())
+            c = x.size() < y.size() ? -1 : 1;
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(lines.size());
+    for (const Entry& e : order)
+        sorted.push_back(std::move(lines[e.index]));
+    lines.swap(sorted);
 }
 
 bool isDigits(std::string_view s) {
