@@ -215,41 +215,59 @@ int compareList(std::string_view a, std::string_view b) {
 }
 
 void sortList(std::vector<std::string>& lines) {
-    // The first sixteen characters of each line, folded and read as two numbers, settle nearly
-    // every comparison at once (the lines are looked at once each, not at every comparison); only
-    // lines that agree there are compared further.
+    // Each line is folded once into one buffer of keys, so that comparing two lines is comparing
+    // plain bytes (memcmp). The lines of a list often open alike ("Cod. ..."): what every key
+    // shares is skipped, and the next eight bytes, read as one number, settle most comparisons
+    // without touching the keys at all.
     if (lines.size() < 2)
         return;
+    std::size_t total = 0;
+    for (const auto& l : lines)
+        total += l.size();
+    std::string keys(total, '\0');
+    std::size_t shared = lines.front().size();
+    std::size_t at = 0;
+    for (const auto& l : lines) {
+        char* key = keys.data() + at;
+        for (std::size_t k = 0; k < l.size(); ++k)
+            key[k] = upperAZ(l[k]);
+        std::size_t same = 0;
+        const std::size_t limit = std::min(shared, l.size());
+        while (same < limit && keys[same] == key[same])
+            ++same;
+        shared = same;
+        at += l.size();
+    }
     struct Entry {
-        std::uint64_t head[2]; // folded bytes 0..16, big-endian, zero-padded
+        std::uint64_t head; // key bytes shared .. shared+8, big-endian, zero-padded
+        std::size_t at;
+        std::size_t size;
         std::size_t index;
     };
     std::vector<Entry> order(lines.size());
+    at = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& l = lines[i];
-        Entry& e = order[i];
-        e.index = i;
-        for (std::size_t half = 0; half < 2; ++half) {
-            std::uint64_t h = 0;
-            for (std::size_t k = half * 8; k < half * 8 + 8; ++k)
-                h = (h << 8) | (k < l.size() ? static_cast<unsigned char>(upperAZ(l[k])) : 0u);
-            e.head[half] = h;
-        }
+        const std::size_t size = lines[i].size();
+        std::uint64_t head = 0;
+        for (std::size_t k = shared; k < shared + 8; ++k)
+            head = (head << 8) | (k < size ? static_cast<unsigned char>(keys[at + k]) : 0u);
+        order[i] = {head, at, size, i};
+        at += size;
     }
-    constexpr std::size_t skip = 16;
-    std::sort(order.begin(), order.end(), [&lines](const Entry& a, const Entry& b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
-        // Equal heads: compare what follows; where a line ended inside the head, the zero bytes
-        // of its padding stood for nothing, so the shorter line comes first.
-        const std::string& x = lines[a.index];
-        const std::string& y = lines[b.index];
-        int c = compareList(x.size() > skip ? std::string_view(x).substr(skip) : std::string_view(),
-                            y.size() > skip ? std::string_view(y).substr(skip) : std::string_view());
-        if (c == 0 && x.size() != y.size())
-            c = x.size() < y.size() ? -1 : 1;
+    const std::string_view all(keys);
+    const std::size_t skip = shared + 8;
+    std::sort(order.begin(), order.end(), [all, skip](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        // Equal heads: compare what follows (where a line ended inside the head, its zero bytes
+        // of padding stood for nothing, so the shorter line comes first).
+        const std::string_view x =
+            a.size > skip ? all.substr(a.at + skip, a.size - skip) : std::string_view();
+        const std::string_view y =
+            b.size > skip ? all.substr(b.at + skip, b.size - skip) : std::string_view();
+        int c = x.compare(y);
+        if (c == 0 && a.size != b.size)
+            c = a.size < b.size ? -1 : 1;
         return c != 0 ? c < 0 : a.index < b.index;
     });
     std::vector<std::string> sorted;
