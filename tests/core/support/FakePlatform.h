@@ -100,11 +100,13 @@ public:
     void pick(ComboEdit& box, int index);
     // Presses one key (a key code such as VK::Return) in a control.
     void press(Control& c, int keyCode);
-    // Presses and releases the mouse button on the control: mouse down, focus, click, when the
-    // control is visible and enabled.
+    // Presses and releases the mouse button on the control: mouse down, focus, mouse up, click,
+    // when the control is visible and enabled.
     void click(Control& c);
     void doubleClick(ListBox& list, int index);
     void mouseDown(Control& c);
+    // Releases the mouse button pressed on the control, wherever the pointer is.
+    void mouseUp(Control& c);
     void toggle(CheckBox& box);
 };
 
