@@ -9,10 +9,6 @@ TfrmGuida::TfrmGuida(Application& app)
     linkIcon(imgPDF);
 }
 
-void TfrmGuida::FormShow() {
-    setFocus(btnChiudi);
-}
-
 void TfrmGuida::setTopic(std::string_view title) {
     lblTitolo.text = std::string(title);
     const help::Topic* topic = help::find(title);

@@ -17,7 +17,6 @@ public:
     Label txtGuida{this, "txtGuida"}; // the help text, read-only, paragraphs on their own lines
     Button imgPDF{this, "imgPDF"};
 
-    void FormShow() override;
     // Shows the topic of this title: its title and its paragraphs.
     void setTopic(std::string_view title);
 

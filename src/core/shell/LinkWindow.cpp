@@ -19,6 +19,10 @@ void LinkWindow::linkIcon(Button& icon) {
     lnkWeb.tabStop = true;
 }
 
+void LinkWindow::FormShow() {
+    setFocus(btnChiudi);
+}
+
 void LinkWindow::lnkWebMouseDown() {
     lnkWeb.colour = colours::Orange;
 }

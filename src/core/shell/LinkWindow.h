@@ -16,6 +16,8 @@ public:
     LinkText lnkWeb;
     Button btnChiudi{this, "btnChiudi", "Chiudi"};
 
+    // The window opens with "Chiudi" ready for Enter.
+    void FormShow() override;
     void lnkWebMouseDown();
     void lnkWebMouseUp();
     void lnkWebClick();
