@@ -29,7 +29,14 @@ std::filesystem::path guideFile(Application& app) {
     std::filesystem::path folder = app.ui.programFolder();
     if (folder.empty())
         folder = app.dataDir();
-    return folder / kGuidaPdf;
+    const std::filesystem::path beside = folder / kGuidaPdf;
+    // A copy installed on the system keeps it with its shared files (bin/../share/quaderna).
+    const std::filesystem::path shared =
+        (folder / ".." / "share" / "quaderna" / kGuidaPdf).lexically_normal();
+    std::error_code ec;
+    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(shared, ec))
+        return shared;
+    return beside;
 }
 
 } // namespace quaderna

@@ -28,7 +28,7 @@ protected:
 // one call every window's help command makes.
 void showHelp(Form& owner, std::string_view title);
 
-// The user guide, beside the program.
+// The user guide: beside the program, or for a copy installed on the system in its shared files.
 std::filesystem::path guideFile(Application& app);
 inline constexpr const char* kGuidaPdf = "Guida.pdf";
 

@@ -150,6 +150,30 @@ TEST_F(Help, TheLinkIsOrangeWhileHeldAndOpensTheGuideBesideTheProgram) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(Help, TheGuideIsTheOneBesideTheProgramElseTheInstalledOne) {
+    ui.programFolderPath = dir / "bin";
+    std::filesystem::create_directories(dir / "bin");
+    std::filesystem::create_directories(dir / "share" / "quaderna");
+    const auto beside = dir / "bin" / "Guida.pdf", installed = dir / "share" / "quaderna" / "Guida.pdf";
+    const struct {
+        bool besideExists, installedExists;
+        std::filesystem::path opened;
+    } cases[] = {
+        {false, false, beside}, // nothing to open: the desktop is told the usual place
+        {false, true, installed},
+        {true, true, beside},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(beside);
+        std::filesystem::remove(installed);
+        if (c.besideExists)
+            writeBytes(beside, "%PDF");
+        if (c.installedExists)
+            writeBytes(installed, "%PDF");
+        EXPECT_EQ(guideFile(app), c.opened);
+    }
+}
+
 TEST_F(Help, InformationAndCreditsOpenFromTheLauncherWithTheirLinks) {
     ui.onDialog<TfrmInfo>([&](TfrmInfo& w) {
         EXPECT_EQ(w.caption, " Informazioni su Quaderna 3.0");

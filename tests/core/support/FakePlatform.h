@@ -77,6 +77,9 @@ public:
     bool shellOpen(std::string_view command) override;
     bool print(const Report& report) override;
     void preview(const Report& report) override;
+    // The program's own folder; empty (the data folder stands in) unless a test sets it.
+    std::filesystem::path programFolderPath;
+    std::filesystem::path programFolder() override { return programFolderPath; }
     Date today() override { return fixedToday; }
     DateTime now() override { return {fixedToday, fixedTime}; }
 
