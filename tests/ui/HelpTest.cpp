@@ -80,10 +80,15 @@ TEST(HelpWindow, TheLinkIsOrangeWhileHeldAndAClickOpensTheGuideBesideTheProgram)
         EXPECT_EQ(colourOf(link), blue);
         ASSERT_EQ(opened.size(), 1);
         EXPECT_EQ(QUrl(opened[0]).toLocalFile(), QStringLiteral(QUADERNA_BIN_DIR "/Guida.pdf"));
+        // The keyboard reaches the link too: Tab to it, Enter follows it.
+        EXPECT_EQ(link->focusPolicy(), Qt::StrongFocus);
+        link->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(link, Qt::Key_Return);
+        EXPECT_EQ(opened.size(), 2);
         // With nothing on the desktop to open it, the window stays and says nothing.
         guideOpens = false;
         QTest::mouseClick(link, Qt::LeftButton);
-        EXPECT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened.size(), 2);
         EXPECT_TRUE(w->isVisible());
         w->findChild<QPushButton*>("btnChiudi")->click();
     });

@@ -8,6 +8,7 @@ LinkWindow::LinkWindow(Application& app, std::string className, std::string capt
     : Form(app, std::move(className), std::move(caption)),
       lnkWeb(this, "lnkWeb", std::move(linkText), colours::DarkBlue) {
     linkIcon(lnkWeb);
+    lnkWeb.tabStop = true; // Tab reaches the link, Enter follows it
     btnChiudi.onClick = [this] { btnChiudiClick(); };
 }
 
@@ -16,7 +17,6 @@ void LinkWindow::linkIcon(Button& icon) {
     icon.onMouseDown = [this] { lnkWebMouseDown(); };
     icon.onMouseUp = [this] { lnkWebMouseUp(); };
     icon.onClick = [this] { lnkWebClick(); };
-    lnkWeb.tabStop = true;
 }
 
 void LinkWindow::FormShow() {
