@@ -135,7 +135,7 @@ void TfrmAllegaCartella::openSlot(std::size_t slot) {
 }
 
 void TfrmAllegaCartella::forgetSlot(std::size_t slot) {
-    // The description stays, and so does the file in the folder.
+    // The slot keeps its description text, and the folder keeps the file.
     setName(slot, {});
 }
 

@@ -20,7 +20,7 @@ QString u(const char* s) {
 }
 
 // The explanation at the top, three slots (name with Sfoglia, Apri and the icon that forgets it;
-// the description under it), then "Annulla" and "Applica e chiudi".
+// the box of its descrizione under it), then "Annulla" and "Applica e chiudi".
 class AllegaCartellaView : public FormView {
 public:
     AllegaCartellaView(QtPlatform& p, TfrmAllegaCartella& m, QWidget* parent) : FormView(p, m, parent) {
