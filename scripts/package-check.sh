@@ -38,6 +38,8 @@ echo "== installed on this machine"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
 quaderna --version
 quaderna --help | head -n 1
+test -s /usr/share/quaderna/Guida.pdf ||
+  { echo "package-check: the user guide was not installed where the help window looks for it" >&2; exit 1; }
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 # A user of the installed program: no data folder yet, the login window as the first thing seen.

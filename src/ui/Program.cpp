@@ -1,8 +1,10 @@
 #include "ui/Program.h"
 
 #include "ui/cards/CardsViews.h"
+#include "ui/catalogue/AllegaCartellaView.h"
 #include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
+#include "ui/shell/HelpViews.h"
 #include "ui/shell/ShellViews.h"
 #include "ui/users/CheckerViews.h"
 #include "ui/users/UsersViews.h"
@@ -28,6 +30,8 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerCheckerViews(platform);
     registerUsersViews(platform);
     registerCardsViews(platform);
+    registerHelpViews(platform);
+    registerAttachmentsView(platform);
 }
 
 Program::~Program() {

@@ -6,6 +6,7 @@
 #include "core/cards/StampaTessera.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Report.h"
+#include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
 #include "core/text/Text.h"
@@ -18,24 +19,6 @@ namespace {
 constexpr const char* kTitoloLogo = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
 
 } // namespace
-
-const char* const kGuidaTesseraTesto =
-    "Questo ambiente di lavoro serve a stampare le tessere d'iscrizione da consegnare agli utenti "
-    "della biblioteca e conserva i dati e il logo della biblioteca che compaiono su ogni tessera.\r\n\r\n"
-    "Per richiamare i dati di un utente registrato in archivio, utilizzare le frecce di scorrimento "
-    "delle schede oppure il pulsante Trova, che permette di cercare l'utente con uno o più filtri. La "
-    "tessera riporta il nome della biblioteca con due righe di sottotitolo, il logo, la foto "
-    "dell'utente, il cognome e il nome, le informazioni aggiuntive, il numero della tessera, le date "
-    "di rilascio e di scadenza e un'annotazione in calce.\r\n\r\n"
-    "I dati della biblioteca si inseriscono facendo clic sul punto della tessera in cui compaiono; il "
-    "logo si carica facendo clic sul riquadro del logo. Dati e logo sono salvati in automatico "
-    "all'uscita da questo ambiente di lavoro.\r\n\r\n"
-    "Prima di stampare è possibile regolare i margini superiore e sinistro secondo la stampante in "
-    "uso, così da stampare la tessera su una tessera plastificata del formato di una carta di credito, "
-    "su un foglio A4 o su un cartoncino di piccolo formato. L'anteprima di stampa mostra la tessera "
-    "com'è prima di stamparla su carta.\r\n\r\n"
-    "La foto è quella salvata nella scheda dell'utente: è preferibile che sia scattata in verticale, "
-    "perché in stampa viene adattata al riquadro della foto.";
 
 TfrmTessera::TfrmTessera(Application& app) : Form(app, "TfrmTessera", " Quaderna 3.0 - Stampa Tessere") {
     for (Picture* p : {&imgBianco, &imgBlank, &imgPuntino})
@@ -122,8 +105,7 @@ void TfrmTessera::imgEsciClick() {
 }
 
 void TfrmTessera::imgGuidaClick() {
-    // The help window shows kGuidaTesseraTitolo and kGuidaTesseraTesto once it is part of the
-    // program, as it will for every window's help command.
+    showHelp(*this, help::StampaTessere);
 }
 
 // --- the user on the card ------------------------------------------------------------------------

@@ -79,8 +79,4 @@ private:
     const ImageRef& blank();
 };
 
-// The help topic of the card window.
-inline constexpr const char* kGuidaTesseraTitolo = "Applicazione Stampa Tessere.";
-extern const char* const kGuidaTesseraTesto;
-
 } // namespace quaderna

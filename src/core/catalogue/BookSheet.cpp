@@ -4,6 +4,7 @@
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
 #include "core/forms/Messages.h"
+#include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/Suggestions.h"
 #include "core/text/Text.h"
@@ -45,6 +46,7 @@ BookSheet::BookSheet(Application& app, std::string className, std::string captio
     cmdTrova.onClick = [this] { cmdTrovaClick(); };
     cmdDisponibili.onClick = [this] { cmdDisponibiliClick(); };
     cmdEsci.onClick = [this] { cmdEsciClick(); };
+    cmdGuida.onClick = [this] { cmdGuidaClick(); };
     for (Button* b : {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &cmdTrova, &cmdDisponibili, &cmdStampa,
                       &cmdGuida, &cmdEsci})
         b->tabStop = false;
@@ -134,6 +136,10 @@ void BookSheet::cmdDisponibiliClick() {
 
 void BookSheet::cmdEsciClick() {
     app.close(*this);
+}
+
+void BookSheet::cmdGuidaClick() {
+    showHelp(*this, helpTopic());
 }
 
 void BookSheet::txtCodiceKeyDown(Key& key) {

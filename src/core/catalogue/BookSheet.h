@@ -62,6 +62,7 @@ public:
     void cmdTrovaClick();
     void cmdDisponibiliClick();
     void cmdEsciClick();
+    void cmdGuidaClick();
     void txtCodiceKeyDown(Key& key);
     void txtIsbnKeyUp(Key& key);
 
@@ -77,6 +78,8 @@ public:
 protected:
     // The marker that the search windows receive from this window.
     virtual const char* marker() const = 0;
+    // The title of the window's help topic.
+    virtual const char* helpTopic() const = 0;
     // Empties the screen for a book not yet stored; the loan box shows `prestato`.
     void clearScreen(std::string_view prestato);
     void navigate(Step step);

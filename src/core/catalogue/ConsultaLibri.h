@@ -3,6 +3,7 @@
 // Closing it ends the program, so that a reader cannot reach the other windows.
 
 #include "core/catalogue/BookSheet.h"
+#include "core/shell/HelpTexts.h"
 
 namespace quaderna {
 
@@ -16,6 +17,7 @@ public:
 
 protected:
     const char* marker() const override { return "consulta_libri"; }
+    const char* helpTopic() const override { return help::ConsultazioneCatalogo; }
 };
 
 } // namespace quaderna

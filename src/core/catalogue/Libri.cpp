@@ -1,6 +1,7 @@
 #include "core/catalogue/Libri.h"
 
 #include "core/Application.h"
+#include "core/catalogue/AllegaCartella.h"
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
@@ -53,6 +54,7 @@ TfrmLibri::TfrmLibri(Application& app) : BookSheet(app, "TfrmLibri", " Quaderna 
     btnDewey.onClick = [this] { btnDeweyClick(); };
     btnGoogle.onClick = [this] { btnGoogleClick(); };
     cmdStampa.onClick = [this] { cmdStampaClick(); };
+    cmdFile.onClick = [this] { cmdFileClick(); };
     for (Button* b :
          {&cmdNuovo, &cmdDuplica, &cmdSalva, &cmdFile, &cmdEsporta, &btnCodice, &btnDewey, &btnGoogle})
         b->tabStop = false;
@@ -64,6 +66,10 @@ void TfrmLibri::FormShow() {
 
 void TfrmLibri::FormClose(CloseAction&) {
     app.show(app.frmAvvio);
+}
+
+void TfrmLibri::cmdFileClick() {
+    runAttachments(*this, "libri", {&lblFile01, &lblDesc01, &lblFile02, &lblDesc02, &lblFile03, &lblDesc03});
 }
 
 void TfrmLibri::cmdNuovoClick() {

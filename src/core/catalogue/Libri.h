@@ -2,6 +2,7 @@
 // The book archive window: books are entered, checked, saved, duplicated and browsed.
 
 #include "core/catalogue/BookSheet.h"
+#include "core/shell/HelpTexts.h"
 
 namespace quaderna {
 
@@ -22,9 +23,11 @@ public:
     void btnDeweyClick();
     void btnGoogleClick();
     void cmdStampaClick();
+    void cmdFileClick();
 
 protected:
     const char* marker() const override { return "libri"; }
+    const char* helpTopic() const override { return help::ArchivioLibri; }
 };
 
 // The address of the web search for an ISBN, as handed to the desktop.

@@ -84,9 +84,10 @@ public:
     std::function<void()> onClick;
     std::function<void()> onDblClick;
     std::function<void()> onMouseDown;
-    std::function<void()> onChange; // a person changed the value
-    std::function<void()> onEnter;  // the control takes the focus
-    std::function<void()> onExit;   // the control loses the focus
+    std::function<void()> onMouseUp; // the button released, on the control or off it
+    std::function<void()> onChange;  // a person changed the value
+    std::function<void()> onEnter;   // the control takes the focus
+    std::function<void()> onExit;    // the control loses the focus
     std::function<void(Key&)> onKeyDown;
     std::function<void(Key&)> onKeyUp;
 
@@ -141,6 +142,20 @@ public:
     std::string text;
     bool tabStop = true;
 };
+
+// A link text: underlined words that are clicked like a button, in a colour (ARGB) that the
+// window changes while the mouse button is held on them.
+class LinkText : public Button {
+public:
+    LinkText(Form* owner, std::string name, std::string text, std::uint32_t colour)
+        : Button(owner, std::move(name), std::move(text)), colour(colour) {}
+    std::uint32_t colour;
+};
+
+namespace colours {
+inline constexpr std::uint32_t DarkBlue = 0xFF00008B;
+inline constexpr std::uint32_t Orange = 0xFFFFA500;
+} // namespace colours
 
 class Panel : public Control {
 public:

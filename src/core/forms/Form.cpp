@@ -222,6 +222,11 @@ void Form::mouseDown(Control& c) {
         setFocus(c);
 }
 
+void Form::mouseUp(Control& c) {
+    if (c.visible && c.enabled && c.onMouseUp)
+        c.onMouseUp();
+}
+
 void Form::click(Control& c) {
     if (c.visible && c.enabled && c.onClick)
         c.onClick();

@@ -58,7 +58,8 @@ public:
     //   other text (paste, drop, input method, pick, suggestion): read-only check; each character
     //              offered to the key handler as the key that types it (a removal as Delete), the
     //              swallowed ones dropped; width; the change made; change handler.
-    //   the mouse: mouse down, focus, click.
+    //   the mouse: mouse down, focus, mouse up, click (mouse up also when the button is released
+    //              off the control, which then has no click).
     //
     // The answer is the text that stands; a refused change leaves the box as it was.
     void keyDown(Control& c, Key& key);
@@ -69,6 +70,7 @@ public:
     InputResult typeKey(Edit& box, Key& key, std::size_t selStart, std::size_t selLength);
     InputResult input(Edit& box, Proposal change);
     void mouseDown(Control& c);
+    void mouseUp(Control& c);
     void click(Control& c);
     // A check box clicked or toggled with the space bar.
     void toggle(CheckBox& box);

@@ -59,6 +59,11 @@ public:
     virtual bool print(const Report& report) = 0;
     virtual void preview(const Report& report) = 0;
 
+    // The folder of the running program, where the files that come with it live (the user
+    // guide); empty when the program has no folder of its own (tests), and the data folder stands
+    // in for it.
+    virtual std::filesystem::path programFolder() { return {}; }
+
     // The clock.
     virtual Date today() = 0;
     virtual DateTime now() = 0;

@@ -1,6 +1,9 @@
 #include "core/shell/Avvio.h"
 
 #include "core/Application.h"
+#include "core/shell/Guida.h"
+#include "core/shell/Info.h"
+#include "core/shell/Splash.h"
 
 namespace quaderna {
 
@@ -20,6 +23,9 @@ TfrmAvvio::TfrmAvvio(Application& app) : Form(app, "TfrmAvvio", " Quaderna 3.0")
         e.button->onClick = [this, target] { openEntry(target); };
     }
     icoSito.onClick = [this] { icoSitoClick(); };
+    imgInfo.onClick = [this] { imgInfoClick(); };
+    imgGuida.onClick = [this] { imgGuidaClick(); };
+    imgCopyright.onClick = [this] { imgCopyrightClick(); };
     imgEsci.onClick = [this] { imgEsciClick(); };
 }
 
@@ -33,6 +39,18 @@ void TfrmAvvio::openEntry(const char* className) {
 
 void TfrmAvvio::icoSitoClick() {
     ui().shellOpen(kSitoWeb);
+}
+
+void TfrmAvvio::imgInfoClick() {
+    app.runDialog<TfrmInfo>(*this);
+}
+
+void TfrmAvvio::imgGuidaClick() {
+    showHelp(*this, help::Panoramica);
+}
+
+void TfrmAvvio::imgCopyrightClick() {
+    app.runDialog<TfrmSplash>(*this);
 }
 
 void TfrmAvvio::imgEsciClick() {

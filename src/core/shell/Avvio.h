@@ -26,6 +26,9 @@ public:
     // program does not have does nothing.
     void openEntry(const char* className);
     void icoSitoClick();
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgCopyrightClick();
     void imgEsciClick();
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/shell/HelpTexts.h"
 #include "core/shell/SubMenu.h"
 
 namespace quaderna {
@@ -13,6 +14,7 @@ public:
     void btnApriStatisticheClick();
 
 protected:
+    const char* helpTopic() const override { return help::StoricoStatistiche; }
     Button& firstButton() override { return btnApriStorico; }
 };
 

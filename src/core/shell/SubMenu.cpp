@@ -1,6 +1,7 @@
 #include "core/shell/SubMenu.h"
 
 #include "core/Application.h"
+#include "core/shell/Guida.h"
 #include "core/text/Text.h"
 
 namespace quaderna {
@@ -8,6 +9,7 @@ namespace quaderna {
 SubMenu::SubMenu(Application& app, std::string className, std::string caption, Target first, Target second)
     : Form(app, std::move(className), std::move(caption)), first_(first), second_(second) {
     imgEsci.onClick = [this] { imgEsciClick(); };
+    imgGuida.onClick = [this] { imgGuidaClick(); };
 }
 
 void SubMenu::FormShow() {
@@ -17,6 +19,10 @@ void SubMenu::FormShow() {
 
 void SubMenu::imgEsciClick() {
     app.close(*this);
+}
+
+void SubMenu::imgGuidaClick() {
+    showHelp(*this, helpTopic());
 }
 
 void SubMenu::choose(const Target& target, const std::string& caption) {

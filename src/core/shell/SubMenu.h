@@ -20,9 +20,12 @@ public:
     void FormShow() override;
     void FormClose(CloseAction& action) override;
     void imgEsciClick();
+    void imgGuidaClick();
 
 protected:
     virtual Button& firstButton() = 0;
+    // The title of the sub-menu's help topic.
+    virtual const char* helpTopic() const = 0;
     // Sets the caption of the target window when one is given, writes the marker and closes.
     // A window the program does not have leaves the sub-menu as it is.
     void choose(const Target& target, const std::string& caption);

@@ -1,9 +1,11 @@
 #include "core/users/Anagrafica.h"
 
 #include "core/Application.h"
+#include "core/catalogue/AllegaCartella.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
+#include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
 #include "core/storage/Suggestions.h"
@@ -365,7 +367,10 @@ void TfrmAnagrafica::cmdScaduteClick() {
     app.runDialog<TfrmSospesi>(*this);
 }
 
-void TfrmAnagrafica::cmdAllegaClick() {}
+void TfrmAnagrafica::cmdAllegaClick() {
+    runAttachments(*this, "anagrafica",
+                   {&lblFile01, &lblDesc01, &lblFile02, &lblDesc02, &lblFile03, &lblDesc03});
+}
 void TfrmAnagrafica::fillScheda() {
     repScheda.setOrientation(Orientation::Portrait);
     repScheda.at("txtTitolo").setText("SCHEDA ANAGRAFICA UTENTE");
@@ -416,7 +421,9 @@ void TfrmAnagrafica::cmdStampaClick() {
     ui().print(repScheda);
 }
 void TfrmAnagrafica::cmdExcelClick() {}
-void TfrmAnagrafica::cmdGuidaClick() {}
+void TfrmAnagrafica::cmdGuidaClick() {
+    showHelp(*this, help::ArchivioUtenti);
+}
 
 void TfrmAnagrafica::cmdCodFiscClick() {
     const std::string value = text::trim(txtCodFisc.text);

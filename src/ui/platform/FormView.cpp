@@ -552,6 +552,8 @@ ImageButton* FormView::imageButton(QWidget* parent, Button& m, const QRect& r, c
     b->setArt(resource);
     connect(b, &ImageButton::pressed, this,
             [this, &m] { platform_.dispatch([this, &m] { model_.mouseDown(m); }); });
+    connect(b, &ImageButton::released, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.mouseUp(m); }); });
     connect(b, &ImageButton::clicked, this,
             [this, &m] { platform_.dispatch([this, &m] { model_.click(m); }); });
     refreshers_.push_back([b, &m] {
@@ -569,6 +571,36 @@ ImageButton* FormView::captionButton(QWidget* parent, Button& m, const QRect& r,
         area = QRect(QPoint(0, 0), r.size()).adjusted(8, 2, -8, -4);
     b->setCaption(caption, typeface("Verdana", pixelSize, true), colour, area);
     return b;
+}
+
+LinkLabel* FormView::link(QWidget* parent, LinkText& m, const QRect& r, const QFont& f) {
+    auto* l = new LinkLabel(parent);
+    track(m, l);
+    l->setGeometry(r);
+    QFont underlined = f;
+    underlined.setUnderline(true);
+    l->setFont(underlined);
+    l->setFocusPolicy(m.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    watchInput(m, l);
+    connect(l, &LinkLabel::pressed, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.mouseDown(m); }); });
+    connect(l, &LinkLabel::released, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.mouseUp(m); }); });
+    connect(l, &LinkLabel::clicked, this,
+            [this, &m] { platform_.dispatch([this, &m] { model_.click(m); }); });
+    refreshers_.push_back([l, &m] {
+        if (l->text() != qs(m.text))
+            l->setText(qs(m.text));
+        QPalette pal = l->palette();
+        const QColor colour = QColor::fromRgba(m.colour);
+        if (pal.color(QPalette::WindowText) != colour) {
+            pal.setColor(QPalette::WindowText, colour);
+            l->setPalette(pal);
+        }
+        l->setEnabled(m.enabled);
+        l->setVisible(m.visible);
+    });
+    return l;
 }
 
 QListView* FormView::list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth) {

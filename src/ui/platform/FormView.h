@@ -31,6 +31,7 @@ namespace quaderna::ui {
 
 class QtPlatform;
 class ImageButton;
+class LinkLabel;
 class PictureBox;
 class SuggestionList;
 
@@ -91,6 +92,8 @@ protected:
     ImageButton* captionButton(QWidget* parent, Button& m, const QRect& r, const QString& resource,
                                const QString& caption, QRect area = {}, int pixelSize = 15,
                                const QColor& colour = Qt::white);
+    // A link text: underlined, in the colour the model holds; Tab reaches it when it is a tab stop.
+    LinkLabel* link(QWidget* parent, LinkText& m, const QRect& r, const QFont& f);
     QListView* list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth = 0);
     QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
     PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);

@@ -394,6 +394,10 @@ bool QtPlatform::shellOpen(std::string_view command) {
     return QDesktopServices::openUrl(url);
 }
 
+std::filesystem::path QtPlatform::programFolder() {
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
 Date QtPlatform::today() {
     return localNow().date;
 }

@@ -92,6 +92,7 @@ public:
     bool shellOpen(std::string_view command) override;
     bool print(const Report& report) override;
     void preview(const Report& report) override;
+    std::filesystem::path programFolder() override;
     Date today() override;
     DateTime now() override;
 

@@ -90,9 +90,51 @@ void ImageButton::mousePressEvent(QMouseEvent* e) {
 void ImageButton::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && down_) {
         down_ = false;
+        emit released();
         if (rect().contains(e->position().toPoint()))
             emit clicked();
     }
+}
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        down_ = true;
+        emit pressed();
+    }
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && down_) {
+        down_ = false;
+        emit released();
+        if (rect().contains(e->position().toPoint()))
+            emit clicked();
+    }
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (!hasFocus())
+        return;
+    // The words that Enter or the space bar would follow.
+    QPainter p(this);
+    QPen pen(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+    p.setPen(pen);
+    const QRect words = fontMetrics().boundingRect(contentsRect(), int(alignment()), text());
+    p.drawRect(words.adjusted(-2, -1, 1, 0).intersected(rect().adjusted(0, 0, -1, -1)));
 }
 
 void ImageButton::changeEvent(QEvent* e) {

@@ -32,6 +32,9 @@ public:
     const QRect& captionArea() const { return captionArea_; }
 signals:
     void pressed();
+    // The button let go after a press on the picture, wherever the pointer is; then clicked()
+    // when it is on the picture.
+    void released();
     void clicked();
 
 protected:
@@ -46,6 +49,27 @@ private:
     QFont captionFont_;
     QColor captionColour_;
     QRect captionArea_;
+    bool down_ = false;
+};
+
+// Underlined words that act as a button: hand cursor, pressed on the press, released on any
+// release after it, clicked on a release over the words or on the space bar.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(QWidget* parent);
+signals:
+    void pressed();
+    void released();
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
     bool down_ = false;
 };
 

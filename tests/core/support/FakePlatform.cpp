@@ -177,6 +177,7 @@ void Person::press(Control& c, int keyCode) {
 
 void Person::click(Control& c) {
     c.form().mouseDown(c);
+    c.form().mouseUp(c);
     c.form().click(c);
 }
 
@@ -188,6 +189,10 @@ void Person::doubleClick(ListBox& list, int index) {
 
 void Person::mouseDown(Control& c) {
     c.form().mouseDown(c);
+}
+
+void Person::mouseUp(Control& c) {
+    c.form().mouseUp(c);
 }
 
 void Person::toggle(CheckBox& box) {

@@ -77,6 +77,9 @@ public:
     bool shellOpen(std::string_view command) override;
     bool print(const Report& report) override;
     void preview(const Report& report) override;
+    // The program's own folder; empty (the data folder stands in) unless a test sets it.
+    std::filesystem::path programFolderPath;
+    std::filesystem::path programFolder() override { return programFolderPath; }
     Date today() override { return fixedToday; }
     DateTime now() override { return {fixedToday, fixedTime}; }
 
@@ -100,11 +103,13 @@ public:
     void pick(ComboEdit& box, int index);
     // Presses one key (a key code such as VK::Return) in a control.
     void press(Control& c, int keyCode);
-    // Presses and releases the mouse button on the control: mouse down, focus, click, when the
-    // control is visible and enabled.
+    // Presses and releases the mouse button on the control: mouse down, focus, mouse up, click,
+    // when the control is visible and enabled.
     void click(Control& c);
     void doubleClick(ListBox& list, int index);
     void mouseDown(Control& c);
+    // Releases the mouse button pressed on the control, wherever the pointer is.
+    void mouseUp(Control& c);
     void toggle(CheckBox& box);
 };
 

@@ -1,0 +1,7 @@
+#pragma once
+// The view of the attachments window.
+
+namespace quaderna::ui {
+class QtPlatform;
+void registerAttachmentsView(QtPlatform& platform);
+} // namespace quaderna::ui

@@ -1,0 +1,7 @@
+#pragma once
+// The views of the help, information and credits windows.
+
+namespace quaderna::ui {
+class QtPlatform;
+void registerHelpViews(QtPlatform& platform);
+} // namespace quaderna::ui
