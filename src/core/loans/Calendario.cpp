@@ -10,6 +10,12 @@ TfrmCalendario::TfrmCalendario(Application& app) : Form(app, "TfrmCalendario", "
     btnAnnulla.onClick = [this] { btnAnnullaClick(); };
     // A day chosen with a double-click, or with Enter, is imported as "Importa" does.
     calAppuntamenti.onDblClick = [this] { btnImportaDataClick(); };
+    calAppuntamenti.onKeyDown = [this](Key& key) {
+        if (key.code == VK::Return) {
+            key.swallow();
+            btnImportaDataClick();
+        }
+    };
 }
 
 void TfrmCalendario::FormCreate() {

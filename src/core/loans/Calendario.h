@@ -2,17 +2,11 @@
 // The date picker of the loan window: a month calendar that opens on today; "Importa" writes the
 // chosen date into the due-date box of the window that asked.
 
+#include "core/forms/Calendar.h"
 #include "core/forms/Form.h"
 #include "core/text/Date.h"
 
 namespace quaderna {
-
-// A month calendar: the date it shows selected. A double-click on a day (or Enter) is onDblClick.
-class MonthCalendar : public Control {
-public:
-    using Control::Control;
-    Date date;
-};
 
 class TfrmCalendario : public Form {
 public:
