@@ -50,9 +50,6 @@ section('section_calendario', f'<rect x="9" y="11" width="22" height="20" rx="2"
         f'<path d="M 14 8 L 14 13 M 26 8 L 26 13" stroke="{NAVY}" stroke-width="2" stroke-linecap="round"/>'
         + ''.join(f'<rect x="{12 + 5 * (i % 4)}" y="{20 + 5 * (i // 4)}" width="3" height="3" fill="{BLUE}"/>'
                   for i in range(8)))
-section('section_elenco', ''.join(f'<circle cx="12" cy="{13 + 7 * i}" r="1.8" fill="{GOLD}"/>'
-                                  f'<path d="M 16 {13 + 7 * i} L 29 {13 + 7 * i}" stroke="{NAVY}" stroke-width="2.2" '
-                                  f'stroke-linecap="round"/>' for i in range(3)))
 section('section_restituzione', book(12, 10, 16, 22, BLUE)
         + f'<path d="M 22 29 L 26 33 L 33 24" fill="none" stroke="{GREEN}" stroke-width="3" '
         f'stroke-linecap="round" stroke-linejoin="round"/>')

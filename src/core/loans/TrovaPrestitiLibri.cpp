@@ -34,6 +34,10 @@ void TfrmTrovaPrestitiLibri::lstRecordsDblClick() {
     }
     TfrmPrestiti& loans = app.frmPrestiti;
     const std::string chosen = text::trim(lstRecords.selectedText());
+    // The code column of the chosen line: only a record with that code can give the line, so the
+    // whole line is built for those records only.
+    const std::string code =
+        chosen.rfind("Cod. ", 0) == 0 ? text::trim(text::left(chosen.substr(5), 24)) : "";
     const std::filesystem::path archive = app.dataFile(TLibro::FileName);
     std::string record; // the loan written
     const char* failure = nullptr;
@@ -46,7 +50,9 @@ void TfrmTrovaPrestitiLibri::lstRecordsDblClick() {
         std::optional<std::int64_t> index;
         std::string before;
         books.scan([&](std::string_view rec, std::int64_t k) {
-            if (available(rec) && text::trim(bookLine(rec)) == chosen) {
+            if (available(rec) &&
+                text::fromCp1252(text::trimView(rawField(rec, TLibro::F::Codice))) == code &&
+                text::trim(bookLine(rec)) == chosen) {
                 index = k;
                 before.assign(rec);
                 return false;

@@ -223,6 +223,13 @@ TEST_F(LoanWindow, TheDatePickerOpensOnTodayAndWritesOnlyWhenAskedByTheLoanWindo
     });
     person.click(loans.btnDataSca);
     EXPECT_EQ(loans.titDataSca.text, "02/05/2022");
+    // And Enter on the calendar.
+    ui.onDialog<TfrmCalendario>([&](TfrmCalendario& c) {
+        c.calAppuntamenti.date = {2022, 5, 3};
+        person.press(c.calAppuntamenti, VK::Return);
+    });
+    person.click(loans.btnDataSca);
+    EXPECT_EQ(loans.titDataSca.text, "03/05/2022");
 
     // Any other key in the box opens the calendar; Backspace and Delete empty it.
     for (int key : {VK::Back, VK::Delete}) {
