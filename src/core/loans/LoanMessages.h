@@ -24,4 +24,9 @@ inline constexpr const char* LibroNonPiuDisponibile =
     "Attenzione: il libro selezionato non è più disponibile per il prestito.\n\r\n\rRipetere la ricerca "
     "per scegliere un altro libro.";
 
+// The selected loan was returned from another desk after the sheet was shown.
+inline constexpr const char* PrestitoGiaRestituito =
+    "Attenzione: il prestito selezionato risulta già restituito.\n\r\n\rL'elenco dei prestiti è stato "
+    "aggiornato.";
+
 } // namespace quaderna::msg

@@ -48,38 +48,48 @@ void TfrmRendiLibro::btnConfermaClick() {
     const std::filesystem::path archive = app.dataFile(TLibro::FileName);
     const std::string position = text::trim(lblPosizione.text);
     const char* failure = nullptr;
+    bool gone = false;
     try {
-        // Libri.pro's lock is held until the loan is written, so the book is never seen available
-        // with its loan still open.
+        // Both archives' locks are held until the loan is written (Libri.pro's first, as a loan
+        // takes them): no desk sees the book available with its loan still open, or returns the
+        // same loan meanwhile.
         std::optional<RecordFile> books;
-        std::optional<RecordFile::Lock> lock;
-        std::int64_t index = -1;
-        std::string before;
+        std::optional<RecordFile::Lock> booksLock;
         if (!position.empty()) {
             books.emplace(archive, TLibro::Size);
-            lock.emplace(*books);
-            index = std::stoll(position) - 1;
-            books->seek(index);
-            books->read(before);
-            // The record is read again under the lock: only the two loan fields change.
-            if (text::fromCp1252(text::trimView(rawField(before, TLibro::F::Codice))) ==
-                text::trim(txtCodice.text)) {
-                app.backupBefore(returns, archive);
-                std::string available = before;
-                writeField(available, TLibro::F::Prestato, kLibroDisponibile);
-                writeField(available, TLibro::F::Scadenza, "");
-                books->writeAt(index, available);
-            } else {
-                index = -1;
-            }
+            booksLock.emplace(*books);
         }
-        try {
-            returns.writeReturn();
-        } catch (...) {
-            // The loan stays open: so does the book.
-            if (index >= 0)
-                books->writeAt(index, before);
-            throw;
+        RecordFile loans(text::trim(returns.lblFile.text), TPrestito::Size);
+        RecordFile::Lock loansLock(loans);
+        if (!returns.selectedLoanOpen(loans)) {
+            gone = true;
+        } else {
+            std::int64_t index = -1;
+            std::string before;
+            if (books) {
+                index = std::stoll(position) - 1;
+                books->seek(index);
+                books->read(before);
+                // The record is read again under the lock: only the two loan fields change.
+                if (text::fromCp1252(text::trimView(rawField(before, TLibro::F::Codice))) ==
+                    text::trim(txtCodice.text)) {
+                    app.backupBefore(returns, archive);
+                    std::string available = before;
+                    writeField(available, TLibro::F::Prestato, kLibroDisponibile);
+                    writeField(available, TLibro::F::Scadenza, "");
+                    books->writeAt(index, available);
+                } else {
+                    index = -1;
+                }
+            }
+            try {
+                returns.writeReturn(loans);
+            } catch (...) {
+                // The loan stays open: so does the book.
+                if (index >= 0)
+                    books->writeAt(index, before);
+                throw;
+            }
         }
     } catch (const ArchiveBusy&) {
         failure = msg::RestituzioneInUso;
@@ -87,10 +97,14 @@ void TfrmRendiLibro::btnConfermaClick() {
         failure = msg::ArchivioNonAccessibile;
     }
     // The files are closed: the messages may wait for the person.
-    if (failure)
+    if (failure) {
         ui().messageBox(failure, MsgKind::Error);
-    else
+    } else if (gone) {
+        ui().messageBox(msg::PrestitoGiaRestituito, MsgKind::Warning);
+        returns.reloadSheet();
+    } else {
         returns.btnRicaricaClick();
+    }
     app.close(*this);
 }
 

@@ -168,22 +168,34 @@ TPrestito TfrmRestituzioni::composeLoan() const {
     return p;
 }
 
-void TfrmRestituzioni::writeReturn() {
+bool TfrmRestituzioni::selectedLoanOpen(RecordFile& loans) const {
+    const std::string position = text::trim(lblPosizione.text);
+    if (position.empty())
+        return false;
+    const std::int64_t index = std::stoll(position) - 1;
+    if (index < 0 || index >= loans.count())
+        return false;
+    std::string record;
+    loans.seek(index);
+    loans.read(record);
+    return openLoanOf(record, titNumTessera.text) &&
+           text::fromCp1252(text::trimView(rawField(record, TPrestito::F::Codice))) ==
+               text::trim(titCodice.text);
+}
+
+void TfrmRestituzioni::writeReturn(RecordFile& loans) {
     const std::string position = text::trim(lblPosizione.text);
     if (position.empty())
         return;
-    const std::filesystem::path file = text::trim(lblFile.text);
-    const std::string record = composeLoan().encode();
-    RecordFile loans(file, TPrestito::Size);
-    RecordFile::Lock lock(loans);
-    app.backupBefore(*this, file);
-    loans.writeAt(std::stoll(position) - 1, record);
-    loans.close();
+    app.backupBefore(*this, text::trim(lblFile.text));
+    loans.writeAt(std::stoll(position) - 1, composeLoan().encode());
 }
 
 void TfrmRestituzioni::btnAggiornaClick() {
     try {
-        writeReturn();
+        RecordFile loans(text::trim(lblFile.text), TPrestito::Size);
+        RecordFile::Lock lock(loans);
+        writeReturn(loans);
     } catch (const ArchiveBusy&) {
         ui().messageBox(msg::RestituzioneInUso, MsgKind::Error);
         return;
@@ -194,19 +206,24 @@ void TfrmRestituzioni::btnAggiornaClick() {
     btnRicaricaClick();
 }
 
-void TfrmRestituzioni::btnRicaricaClick() {
+bool TfrmRestituzioni::reloadSheet() {
     std::vector<std::string> lines;
     try {
         lines = openLoanLines(text::trim(lblFile.text), titNumTessera.text);
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
-        return;
+        return false;
     }
     lstRecords.setItems(std::move(lines));
     clearSelection();
     titDataRes.text = app.today().format();
     setFocus(lstRecords);
-    ui().messageBox(kPrestitoRimosso, MsgKind::Information);
+    return true;
+}
+
+void TfrmRestituzioni::btnRicaricaClick() {
+    if (reloadSheet())
+        ui().messageBox(kPrestitoRimosso, MsgKind::Information);
 }
 
 void TfrmRestituzioni::btnStampaClick() {

@@ -5,6 +5,7 @@
 
 #include "core/forms/Form.h"
 #include "core/storage/Prestito.h"
+#include "core/storage/RecordFile.h"
 
 #include <cstdint>
 #include <string>
@@ -51,10 +52,16 @@ public:
     void icoGuidaClick();
     void btnEsciClick();
 
-    // The return written into the selected loan record, under the loan file's lock: the record
-    // composed from the fields, with today's return date. Throws IoError (ArchiveBusy when another
-    // desk holds the lock), and then writes nothing. Nothing is written when no loan is selected.
-    void writeReturn();
+    // The return of the selected loan, for the confirmation window, which holds the loan file's
+    // lock (and Libri.pro's) across the whole return. selectedLoanOpen is true when the record at
+    // lblPosizione is still an open loan of this card and book (no other desk returned it
+    // meanwhile); writeReturn rewrites it from the fields, with today's return date. Both throw
+    // IoError.
+    bool selectedLoanOpen(RecordFile& loans) const;
+    void writeReturn(RecordFile& loans);
+    // Rebuilds the sheet after a return and readies the fields for the next one; false (and the
+    // archive message) when the file cannot be read.
+    bool reloadSheet();
     // The loan as the fields hold it.
     TPrestito composeLoan() const;
 

@@ -303,3 +303,44 @@ TEST(TwoLendingDesks, LoansMadeAtTheSameTimeAreAllKept) {
     for (const auto& b : storedBooks(dir.path()))
         EXPECT_EQ(b.Prestato, b.Codice[0] == 'A' ? "Tessera n. T-1" : "Tessera n. T-2") << b.Codice;
 }
+
+TEST_F(ReturnFaults, ALoanReturnedMeanwhileAtAnotherDeskIsNotReturnedTwice) {
+    // The other desk returns the loan and lends the book again to another reader.
+    FakePlatform otherUi;
+    Application other(otherUi, dir.path());
+    other.start();
+    Person otherPerson(otherUi);
+    TfrmRestituzioni& r = other.frmRestituzioni;
+    other.show(r);
+    r.txtTesserato.text = "Rossi Mario";
+    r.txtNumTessera.text = "T-1";
+    otherPerson.click(r.btnVisualizza);
+    r.lstRecords.itemIndex = 0;
+    otherPerson.click(r.lstRecords);
+    otherUi.onDialog<TfrmRendiLibro>([&](TfrmRendiLibro& d) { otherPerson.click(d.btnConferma); });
+    otherPerson.click(r.btnRimuovi);
+    TfrmPrestiti& l = other.frmPrestiti;
+    other.show(l);
+    l.txtTesserato.text = "Bianchi Anna";
+    l.txtNumTessera.text = "T-2";
+    otherPerson.click(l.btnVisualizza);
+    l.titDataSca.text = "30/03/2022";
+    otherUi.onDialog<TfrmTrovaPrestitiLibri>([&](TfrmTrovaPrestitiLibri& d) {
+        otherPerson.type(d.txtCodice, "B2");
+        otherPerson.click(d.btnCerca);
+        otherPerson.doubleClick(d.lstRecords, 0);
+    });
+    otherPerson.click(l.btnImportaLibro);
+    ASSERT_EQ(otherUi.lastText(), kAggiunto);
+
+    const Files before = files();
+    confirmReturn();
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+    EXPECT_EQ(ui.lastText(),
+              "Attenzione: il prestito selezionato risulta già restituito.\n\r\n\rL'elenco dei "
+              "prestiti è stato aggiornato.");
+    EXPECT_TRUE(files() == before) << "an archive changed";
+    EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, "Tessera n. T-2");
+    EXPECT_EQ(returns.lstRecords.count(), 0);
+    EXPECT_EQ(returns.titCodice.text, "");
+}
