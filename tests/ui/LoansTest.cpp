@@ -8,6 +8,7 @@
 #include "support/Users.h"
 
 #include <QCalendarWidget>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -95,6 +96,18 @@ TEST(LoanWindows, ABookLentAndReturnedThroughTheWindows) {
     ASSERT_TRUE(view->findChild<QWidget*>(QStringLiteral("panContainer"))->isVisible());
     EXPECT_EQ(box(view, "titData")->text(), day(today));
     EXPECT_TRUE(view->findChild<QWidget*>(QStringLiteral("effDataSca"))->isVisible());
+    // Hints on the status line; the sheet empties it.
+    auto* status = view->findChild<QLabel*>(QStringLiteral("panInfo"));
+    const auto hover = [](QWidget* w) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w, &enter);
+    };
+    hover(view->findChild<QWidget*>(QStringLiteral("btnDataSca")));
+    EXPECT_EQ(status->text(), QStringLiteral("Importa una data dal calendario."));
+    hover(view->findChild<QWidget*>(QStringLiteral("btnImportaLibro")));
+    EXPECT_EQ(status->text(), QStringLiteral("Importa i dati dall'Archivio Libri."));
+    hover(view->findChild<QWidget*>(QStringLiteral("lstRecords")));
+    EXPECT_EQ(status->text(), QString());
 
     // The calendar, in Italian with Monday first, opens on today; two days on with the arrow key,
     // and Enter imports the day.
