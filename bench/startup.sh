@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time to the login window on screen, against an empty Qt window, on an X server (Xvfb).
 #   bench/startup.sh [build folder]
+#   QUADERNA_PROGRAM=/usr/bin/quaderna bench/startup.sh   the installed program, same yardstick
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -25,5 +26,6 @@ mean_ms() {
   echo "$((total / runs / 1000000))"
 }
 export QUADERNA_EXIT_AFTER_SHOW=1
-echo "quaderna, start to login window drawn: $(mean_ms "$build/bin/quaderna" --data-dir "$data") ms (mean of $runs runs)"
+program=${QUADERNA_PROGRAM:-$build/bin/quaderna}
+echo "$program, start to login window drawn: $(mean_ms "$program" --data-dir "$data") ms (mean of $runs runs)"
 echo "empty Qt window, start to drawn:       $(mean_ms "$build/bin/empty_qt_window") ms (mean of $runs runs)"

@@ -14,8 +14,7 @@ using namespace quaderna;
 namespace {
 
 void sortLikeTheList(std::vector<std::string>& lines) {
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+    text::sortList(lines);
 }
 
 void ReadTesseratiPro(benchmark::State& state) {

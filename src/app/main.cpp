@@ -1,6 +1,7 @@
 // Quaderna 3.0: start-up.
 
 #include "core/storage/ArchiveCheck.h"
+#include "ui/CommandLine.h"
 #include "ui/Program.h"
 
 #include <QApplication>
@@ -9,19 +10,41 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
+#include <optional>
 
 namespace {
 
-// quaderna --check [DIR]: checks the archives of the data folder and ends, with no window (so it
-// runs with no display too). Exit status 0 when every archive is sound.
-int checkArchives(int argc, char** argv, int at) {
-    QCoreApplication core(argc, argv);
-    const bool named = at + 1 < argc && argv[at + 1][0] != '-';
-    const auto folder = named ? std::filesystem::absolute(argv[at + 1])
-                              : quaderna::ui::dataFolder(QCoreApplication::arguments());
-    return quaderna::check::run(folder, std::cout);
+// What the command line asks that needs no window (so it runs with no display too): the help,
+// the version, the archive check. Nothing when the program is to start.
+std::optional<int> withoutWindows(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const quaderna::ui::CommandLine line = quaderna::ui::parseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "quaderna: %s\nPer l'elenco delle opzioni: quaderna --help\n",
+                     line.error.toLocal8Bit().constData());
+        return 2;
+    }
+    if (line.help) {
+        std::fputs(quaderna::ui::helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::fputs(quaderna::ui::versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.check) {
+        // quaderna --check [DIR]: checks the archives of the data folder and ends. Exit status 0
+        // when every archive is sound.
+        QCoreApplication core(argc, argv);
+        const auto folder = line.checkFolder.isEmpty()
+                                ? quaderna::ui::dataFolder(arguments)
+                                : std::filesystem::absolute(line.checkFolder.toStdString());
+        return quaderna::check::run(folder, std::cout);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -30,9 +53,8 @@ int main(int argc, char** argv) {
     // A file that may grow no further (a size limit on the process) makes the write fail, and the
     // window say so, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--check") == 0)
-            return checkArchives(argc, argv, i);
+    if (const auto status = withoutWindows(argc, argv))
+        return *status;
 
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quaderna"));
@@ -40,15 +62,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     quaderna::ui::installItalian(qapp);
 
-    const QStringList args = QCoreApplication::arguments();
-    if (args.contains(QLatin1String("--help"))) {
-        std::printf("uso: quaderna [--data-dir CARTELLA]\n"
-                    "     quaderna --check [CARTELLA]   controlla gli archivi senza aprire finestre\n"
-                    "La cartella dei dati si indica anche con QUADERNA_DATA_DIR; "
-                    "senza indicazioni e' la cartella del programma.\n");
-        return 0;
-    }
-    const auto folder = quaderna::ui::dataFolder(args);
+    const auto folder = quaderna::ui::dataFolder(QCoreApplication::arguments());
+    quaderna::ui::prepareDataFolder(folder);
     if (const auto problem = quaderna::ui::checkDataFolder(folder)) {
         QMessageBox::critical(nullptr, QStringLiteral("Quaderna 3.0"), *problem);
         return 1;

@@ -8,7 +8,11 @@
 #include "ui/users/CheckerViews.h"
 #include "ui/users/UsersViews.h"
 
+#include "core/shell/Password.h"
+#include "core/storage/RecordFile.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -48,7 +52,17 @@ void installItalian(QApplication& qapp) {
         QApplication::installTranslator(qt);
 }
 
-std::filesystem::path dataFolder(const QStringList& arguments) {
+std::filesystem::path userDataFolder() {
+    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+    // The base directory specification asks for an absolute path; anything else is ignored.
+    const std::filesystem::path base =
+        !xdg.isEmpty() && xdg.startsWith('/')
+            ? std::filesystem::path(xdg.toStdString())
+            : std::filesystem::path(QDir::homePath().toStdString()) / ".local" / "share";
+    return base / "Quaderna";
+}
+
+std::filesystem::path dataFolder(const QStringList& arguments, const QString& programFolder) {
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--data-dir") && i + 1 < arguments.size())
             return std::filesystem::absolute(arguments[i + 1].toStdString());
@@ -58,7 +72,33 @@ std::filesystem::path dataFolder(const QStringList& arguments) {
     const QByteArray env = qgetenv("QUADERNA_DATA_DIR");
     if (!env.isEmpty())
         return std::filesystem::absolute(env.toStdString());
-    return QCoreApplication::applicationDirPath().toStdString();
+    const QString own = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
+    const std::filesystem::path folder = own.toStdString();
+    // A copy installed on the system (its menu entry beside it, in ../share/applications) keeps
+    // every user's files in that user's own folder, even where the administrator could write into
+    // the program's folder.
+    std::error_code ec;
+    const bool installed = std::filesystem::exists(
+        folder / ".." / "share" / "applications" / (std::string(kAppId) + ".desktop"), ec);
+    if (!installed && writableFolder(folder))
+        return folder;
+    return userDataFolder();
+}
+
+bool prepareDataFolder(const std::filesystem::path& folder) {
+    if (folder != userDataFolder())
+        return false;
+    std::error_code ec;
+    if (std::filesystem::exists(folder, ec))
+        return false;
+    std::filesystem::create_directories(folder, ec);
+    if (ec)
+        return false;
+    try {
+        return password::installFirstAccess(folder);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 std::optional<QString> checkDataFolder(const std::filesystem::path& folder) {

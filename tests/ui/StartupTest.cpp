@@ -1,6 +1,7 @@
 #include "UiSupport.h"
 #include "core/shell/Password.h"
 #include "support/TempDir.h"
+#include "ui/CommandLine.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -132,6 +133,87 @@ TEST(Startup, TheDataFolderComesFromTheCommandLineOrTheEnvironment) {
     qunsetenv("QUADERNA_DATA_DIR");
     EXPECT_EQ(ui::dataFolder({QStringLiteral("quaderna")}),
               std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+TEST(Startup, AnInstalledCopyKeepsItsDataInTheUsersOwnFolder) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "portatile");
+    std::filesystem::create_directories(dir / "sola-lettura");
+    std::filesystem::permissions(dir / "sola-lettura",
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    const QByteArray saved[] = {qgetenv("XDG_DATA_HOME"), qgetenv("HOME"), qgetenv("QUADERNA_DATA_DIR")};
+    qunsetenv("QUADERNA_DATA_DIR");
+    qputenv("HOME", QByteArray::fromStdString((dir / "casa").string()));
+    const QStringList plain{QStringLiteral("quaderna")};
+    const QString portable = QString::fromStdString((dir / "portatile").string());
+    const QString installed = QString::fromStdString((dir / "sola-lettura").string());
+
+    // A folder the program may write into is its own data folder (a copied or portable folder).
+    EXPECT_EQ(ui::dataFolder(plain, portable), dir / "portatile");
+    // A folder it may not write into sends it to the user's folder.
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(ui::dataFolder(plain, installed), dir / "casa" / ".local" / "share" / "Quaderna");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "dati-utente").string()));
+    EXPECT_EQ(ui::dataFolder(plain, installed), dir / "dati-utente" / "Quaderna");
+    qputenv("XDG_DATA_HOME", "relativa"); // not absolute: ignored, as the standard says
+    EXPECT_EQ(ui::dataFolder(plain, installed), dir / "casa" / ".local" / "share" / "Quaderna");
+    // The option and the variable win.
+    qputenv("QUADERNA_DATA_DIR", QByteArray::fromStdString((dir / "da-variabile").string()));
+    EXPECT_EQ(ui::dataFolder(plain, installed), dir / "da-variabile");
+    EXPECT_EQ(ui::dataFolder({QStringLiteral("quaderna"), QStringLiteral("--data-dir"),
+                              QString::fromStdString((dir / "da-opzione").string())},
+                             installed),
+              dir / "da-opzione");
+    qunsetenv("QUADERNA_DATA_DIR");
+
+    // The first start makes the user's folder ready, with the first-access password; later starts
+    // leave it as the user made it.
+    const auto user = ui::dataFolder(plain, installed);
+    EXPECT_TRUE(ui::prepareDataFolder(user));
+    EXPECT_TRUE(std::filesystem::exists(user / "unins000.dll"));
+    writeBytes(user / "unins000.dll", "[Accesso]\r\nValore=ABC\r\n");
+    EXPECT_FALSE(ui::prepareDataFolder(user));
+    EXPECT_EQ(readBytes(user / "unins000.dll"), "[Accesso]\r\nValore=ABC\r\n");
+    EXPECT_FALSE(ui::prepareDataFolder(dir / "portatile")); // a folder of its own is never touched
+    EXPECT_FALSE(std::filesystem::exists(dir / "portatile" / "unins000.dll"));
+
+    // Installed beside its menu entry, the program uses the user's folder even where it could
+    // write into its own (as the administrator can).
+    std::filesystem::create_directories(dir / "prefisso" / "bin");
+    std::filesystem::create_directories(dir / "prefisso" / "share" / "applications");
+    writeBytes(dir / "prefisso" / "share" / "applications" / (std::string(ui::kAppId) + ".desktop"), "");
+    EXPECT_EQ(ui::dataFolder(plain, QString::fromStdString((dir / "prefisso" / "bin").string())), user);
+
+    const char* names[] = {"XDG_DATA_HOME", "HOME", "QUADERNA_DATA_DIR"};
+    for (int i = 0; i < 3; ++i)
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
+}
+
+TEST(Startup, TheCommandLineSpeaksItalian) {
+    const auto line = [](std::initializer_list<const char*> args) {
+        QStringList l{QStringLiteral("quaderna")};
+        for (const char* a : args)
+            l << QString::fromUtf8(a);
+        return ui::parseCommandLine(l);
+    };
+    EXPECT_TRUE(line({"--help"}).help);
+    EXPECT_TRUE(line({"-h"}).help);
+    EXPECT_TRUE(line({"--version"}).version);
+    EXPECT_TRUE(line({"--check"}).check);
+    EXPECT_EQ(line({"--check", "/srv/bib"}).checkFolder, QStringLiteral("/srv/bib"));
+    EXPECT_TRUE(line({"--data-dir", "/srv/bib", "-platform", "offscreen"}).error.isEmpty());
+    EXPECT_EQ(line({"--nonesiste"}).error, QStringLiteral("l'opzione \"nonesiste\" non esiste."));
+    EXPECT_EQ(line({"archivio.pro"}).error,
+              QString::fromUtf8("\"archivio.pro\" non è un'opzione del programma."));
+    EXPECT_FALSE(line({"--data-dir"}).error.isEmpty());
+    EXPECT_TRUE(ui::helpText().startsWith(QStringLiteral("Uso: quaderna [opzioni]")));
+    EXPECT_TRUE(ui::helpText().contains(QStringLiteral("--check [CARTELLA]")));
+    EXPECT_EQ(ui::versionText(), QStringLiteral("Quaderna 3.0\n"));
 }
 
 TEST(Startup, AnUnusableDataFolderIsExplainedBeforeAnyWindowOpens) {

@@ -28,7 +28,9 @@ std::string codeCheckLine(std::string_view record) {
 }
 
 std::string bookLine(std::string_view record) {
-    std::string line = "Cod. ";
+    // Built in one buffer kept from line to line, then turned into the line itself at once.
+    thread_local std::string line;
+    line.assign("Cod. ");
     appendColumn(line, rawField(record, TLibro::F::Codice), 24);
     line += "  ";
     appendColumn(line, rawField(record, TLibro::F::Titolo), 50);

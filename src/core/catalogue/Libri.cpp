@@ -5,6 +5,7 @@
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
 #include "core/forms/Messages.h"
+#include "core/storage/Navigation.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
@@ -93,7 +94,7 @@ void TfrmLibri::cmdSalvaClick() {
         RecordFile::Lock lock(file); // the day's copy shows the archive as no other desk is changing it
         app.backupBefore(*this, archive());
         if (!p.empty()) {
-            file.seek(std::stoll(p) - 1);
+            file.seek(recordPosition(p) - 1);
             file.write(bytes);
             lblPosizione.text = std::to_string(file.position());
             file.close();

@@ -20,8 +20,7 @@ void ListBox::clear() {
 void ListBox::setItems(std::vector<std::string> lines) {
     items_ = std::move(lines);
     if (sorted)
-        std::stable_sort(items_.begin(), items_.end(),
-                         [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        text::sortList(items_);
     itemIndex = -1;
     ++revision_;
 }

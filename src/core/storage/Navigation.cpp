@@ -7,6 +7,15 @@
 
 namespace quaderna {
 
+std::int64_t recordPosition(std::string_view label) {
+    const std::string_view p = text::trimView(label);
+    std::int64_t pos = 0;
+    const auto parsed = std::from_chars(p.data(), p.data() + p.size(), pos);
+    if (p.empty() || parsed.ec != std::errc() || parsed.ptr != p.data() + p.size() || pos < 1)
+        throw IoError("the position is not a record number: " + std::string(p), 0);
+    return pos;
+}
+
 StepResult readStep(const std::filesystem::path& archive, std::size_t recordSize, std::string_view position,
                     Step step) {
     RecordFile file(archive, recordSize);
@@ -16,14 +25,8 @@ StepResult readStep(const std::filesystem::path& archive, std::size_t recordSize
         r.kind = StepResult::EmptyArchive;
         return r;
     }
-    const std::string_view p = text::trimView(position);
-    std::int64_t pos = 0;
-    const bool have = !p.empty();
-    if (have) {
-        const auto parsed = std::from_chars(p.data(), p.data() + p.size(), pos);
-        if (parsed.ec != std::errc() || parsed.ptr != p.data() + p.size())
-            throw IoError("the position is not a record number: " + std::string(p), 0);
-    }
+    const bool have = !text::trimView(position).empty();
+    const std::int64_t pos = have ? recordPosition(position) : 0;
     std::int64_t target = 0;
     switch (step) {
     case Step::First:

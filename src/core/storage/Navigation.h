@@ -21,6 +21,11 @@ struct StepResult {
     std::int64_t position = 0;
 };
 
+// The 1-based record position a position label holds, read strictly: digits only (blanks around
+// them aside), at least 1. Throws IoError for anything else, so a damaged label never writes
+// over the wrong record.
+std::int64_t recordPosition(std::string_view label);
+
 // Opens (or creates) the archive and reads the record the step leads to. An empty position
 // counts as "before the first record". Throws IoError, also for a position that is not a number.
 StepResult readStep(const std::filesystem::path& archive, std::size_t recordSize, std::string_view position,

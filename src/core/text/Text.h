@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quaderna::text {
 
@@ -44,6 +45,10 @@ int compareList(std::string_view a, std::string_view b);
 inline bool listLess(std::string_view a, std::string_view b) {
     return compareList(a, b) < 0;
 }
+
+// Sorts lines into list order, lines that compare equal keeping their order. Each line's key (its
+// a-z taken as A-Z) is made once, not at every comparison.
+void sortList(std::vector<std::string>& lines);
 
 // True when the text is not empty and holds only the digits 0-9.
 bool isDigits(std::string_view s);

@@ -17,8 +17,6 @@
 #include "core/users/TrovaAnagrafica.h"
 #include "core/users/Zoom.h"
 
-#include <charconv>
-
 namespace quaderna {
 
 namespace {
@@ -310,11 +308,7 @@ void TfrmAnagrafica::cmdSalvaClick() {
         app.backupBefore(*this, archive());
         std::int64_t written = 0;
         if (update) {
-            std::int64_t pos = 0;
-            const auto r = std::from_chars(p.data(), p.data() + p.size(), pos);
-            if (r.ec != std::errc() || r.ptr != p.data() + p.size() || pos < 1)
-                throw IoError("position label is not a record number: " + p, 0);
-            file.seek(pos - 1);
+            file.seek(recordPosition(p) - 1);
             file.write(bytes);
             written = file.position();
         } else {

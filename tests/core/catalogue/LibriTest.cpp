@@ -375,3 +375,24 @@ TEST_F(BookWindow, ReadOnlyFolderRefusesTheFirstSave) {
     EXPECT_EQ(other.lastMessage().kind, Shown::Error);
     EXPECT_FALSE(std::filesystem::exists(dir / "ro" / "Libri.pro"));
 }
+
+TEST_F(BookWindow, SaveReadsThePositionLabelStrictlyAndNeverWritesOverTheWrongRecord) {
+    storeBooks(dir.path(), {book("Uno", "U-1"), book("Due", "D-2")});
+    const std::string before = readBytes(dir / "Libri.pro");
+    person.click(w.cmdPrimo);
+    person.retype(w.txtTitolo, "Uno, rivisto");
+    for (const char* label : {"1x", "+1", "0", "-1", "1.0", "0x1", "1 2", "99999999999999999999"}) {
+        ui.messages.clear();
+        w.lblPosizione.text = label;
+        person.click(w.cmdSalva);
+        ASSERT_EQ(ui.messages.size(), 1u) << label;
+        EXPECT_EQ(ui.lastMessage().kind, Shown::Error) << label;
+        EXPECT_EQ(readBytes(dir / "Libri.pro"), before) << label;
+    }
+    // Blanks around the number are only blanks.
+    w.lblPosizione.text = " 1 ";
+    person.click(w.cmdSalva);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
+    EXPECT_EQ(storedBooks(dir.path())[0].Titolo, "Uno, rivisto");
+    EXPECT_EQ(storedBooks(dir.path())[1].Titolo, "Due");
+}

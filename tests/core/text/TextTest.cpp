@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace quaderna;
 
@@ -138,4 +141,31 @@ TEST(Date, FormatsAndCounts) {
     EXPECT_EQ((Date{2024, 2, 28}).addDays(1), (Date{2024, 2, 29}));
     EXPECT_EQ((Date{2021, 12, 31}).addDays(1), (Date{2022, 1, 1}));
     EXPECT_EQ((TimeOfDay{9, 5, 7}).format(), "09:05:07");
+}
+
+TEST(ListOrder, SortingWithKeysGivesTheOrderOfTheLineByLineComparison) {
+    // Lines that open alike, differ in case, in accents, in length, hold a NUL or repeat: the
+    // fast sort must give exactly the order of the comparison, equal lines in their first order.
+    std::mt19937 rng(11);
+    const std::vector<std::string> pieces = {
+        "Cod. ", "A", "a", "b", "B", "è", "È", "z", " ", "1", std::string(1, '\0'), "Cod. AB-1", "~", "zz"};
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> lines;
+        const int n = 1 + static_cast<int>(rng() % 60);
+        for (int i = 0; i < n; ++i) {
+            std::string l = round % 2 ? "Cod. " : "";
+            const int parts = static_cast<int>(rng() % 6);
+            for (int k = 0; k < parts; ++k)
+                l += pieces[rng() % pieces.size()];
+            lines.push_back(l + (rng() % 4 == 0 ? std::string() : "#" + std::to_string(i % 7)));
+        }
+        auto expected = lines;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        text::sortList(lines);
+        ASSERT_EQ(lines, expected) << "round " << round;
+    }
+    std::vector<std::string> none;
+    text::sortList(none);
+    EXPECT_TRUE(none.empty());
 }
