@@ -9,10 +9,11 @@ namespace quaderna {
 
 Application::Application(Platform& ui, std::filesystem::path dataDir)
     : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmAnagrafica(*this),
-      frmTessera(*this), frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this),
-      frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
-    standing_ = {&frmPassword, &frmAvvio,         &frmCambiaPassword, &frmAnagrafica, &frmTessera,
-                 &frmLibri,    &frmConsultaLibri, &frmMenuPrestiti,   &frmMenuStorico};
+      frmTessera(*this), frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this), frmPrestiti(*this),
+      frmRestituzioni(*this), frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword, &frmAvvio,        &frmCambiaPassword, &frmAnagrafica,
+                 &frmTessera,  &frmLibri,        &frmConsultaLibri,  &frmMenuPrestiti,
+                 &frmPrestiti, &frmRestituzioni, &frmMenuStorico};
 }
 
 Application::~Application() = default;

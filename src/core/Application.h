@@ -6,6 +6,8 @@
 #include "core/catalogue/Libri.h"
 #include "core/forms/Form.h"
 #include "core/forms/Platform.h"
+#include "core/loans/Prestiti.h"
+#include "core/loans/Restituzioni.h"
 #include "core/shell/Avvio.h"
 #include "core/shell/CambiaPassword.h"
 #include "core/shell/MenuPrestiti.h"
@@ -43,6 +45,8 @@ public:
     TfrmLibri frmLibri;
     TfrmConsultaLibri frmConsultaLibri;
     TfrmMenuPrestiti frmMenuPrestiti;
+    TfrmPrestiti frmPrestiti;
+    TfrmRestituzioni frmRestituzioni;
     TfrmMenuStorico frmMenuStorico;
 
     // The standing windows in creation order, and one of them by class name (null if absent).

@@ -3,6 +3,7 @@
 #include "ui/cards/CardsViews.h"
 #include "ui/catalogue/AllegaCartellaView.h"
 #include "ui/catalogue/CatalogueViews.h"
+#include "ui/loans/LoansViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/HelpViews.h"
 #include "ui/shell/ShellViews.h"
@@ -32,6 +33,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerCardsViews(platform);
     registerHelpViews(platform);
     registerAttachmentsView(platform);
+    registerLoansViews(platform);
 }
 
 Program::~Program() {

@@ -4,6 +4,7 @@
 
 #include "SampleData.h"
 #include "core/catalogue/TrovaLibri.h"
+#include "core/loans/TrovaPrestitiLibri.h"
 #include "core/shell/Password.h"
 #include "core/storage/SideFiles.h"
 #include "ui/Program.h"
@@ -178,6 +179,43 @@ int main(int argc, char** argv) {
     shootModal([&] { program.platform.dispatch([&] { app.frmTessera.cmdStampaClick(); }); }, "card-print",
                [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnAnnulla"))->click(); });
     program.platform.dispatch([&] { app.close(app.frmTessera); });
+
+    // Two loans to the first sample user, chosen in the book picker as the librarian does.
+    program.platform.messageHook = [](const QString&, MsgKind, bool) { return MsgButton::OK; };
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmMenuPrestiti"); });
+    program.platform.dispatch([&] { app.frmMenuPrestiti.btnApriPrestitoClick(); });
+    TfrmPrestiti& loans = app.frmPrestiti;
+    program.platform.dispatch([&] {
+        loans.txtTesserato.text = "Rossi Mario";
+        loans.txtNumTessera.text = "2021-001";
+        loans.txtRecapito.text = "333 1234567";
+        loans.btnVisualizzaClick();
+    });
+    for (const char* code : {"NAR-0005", "SAG-0001"}) {
+        QTimer::singleShot(300, [&program, code] {
+            auto* picker = qobject_cast<ui::FormView*>(QApplication::activeModalWidget());
+            if (!picker)
+                return;
+            auto& m = static_cast<TfrmTrovaPrestitiLibri&>(picker->model());
+            program.platform.dispatch([&m, code] {
+                m.txtCodice.text = code;
+                m.btnCercaClick();
+                m.lstRecords.itemIndex = 0;
+                m.lstRecordsDblClick();
+            });
+        });
+        program.platform.dispatch([&] {
+            loans.titDataSca.text = app.today().addDays(30).format();
+            loans.btnImportaLibroClick();
+        });
+    }
+    program.platform.dispatch([&] {
+        loans.titDataSca.text = app.today().addDays(30).format();
+        loans.lstRecords.itemIndex = 1;
+    });
+    shoot(view(loans), "loan-window");
+    program.platform.dispatch([&] { app.close(loans); });
+    program.platform.messageHook = nullptr;
 
     // Last: closing the catalogue ends the program.
     program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmConsultaLibri"); });

@@ -22,8 +22,19 @@ void TfrmTrovaAnagrafica::deliver(const TTesserato& user, std::int64_t position)
     else if (marker == "tessera")
         // Name, additional information, card number, both dates, the position and the photo.
         app.frmTessera.showUser(user, position);
-    // "reg_prestiti" and "reg_restituzioni": the loan and returns windows take name, card number
-    // and preferred contact. They go here when those windows are part of the program.
+    else if (marker == "reg_prestiti" || marker == "reg_restituzioni") {
+        // The loan and returns windows take name, card number and preferred contact.
+        auto take = [&](Edit& name, Edit& card, Edit& contact) {
+            name.text = text::trim(user.Tesserato);
+            card.text = text::trim(user.NumTessera);
+            contact.text = text::trim(user.Recapito);
+        };
+        if (marker == "reg_prestiti")
+            take(app.frmPrestiti.txtTesserato, app.frmPrestiti.txtNumTessera, app.frmPrestiti.txtRecapito);
+        else
+            take(app.frmRestituzioni.txtTesserato, app.frmRestituzioni.txtNumTessera,
+                 app.frmRestituzioni.txtRecapito);
+    }
 }
 
 } // namespace quaderna

@@ -293,6 +293,10 @@ public:
 
 } // namespace
 
+FormView* bookSearchView(QtPlatform& platform, BookSearch& model, QWidget* parent) {
+    return new SearchView(platform, model, parent);
+}
+
 void registerCatalogueViews(QtPlatform& platform) {
     platform.registerView<TfrmLibri, LibriView>();
     platform.registerView<TfrmConsultaLibri, ConsultaView>();

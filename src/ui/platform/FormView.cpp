@@ -1,22 +1,26 @@
 #include "ui/platform/FormView.h"
 
 #include "core/Application.h"
+#include "core/forms/Calendar.h"
 #include "core/text/Text.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/Widgets.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDate>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -206,10 +210,12 @@ void FormView::watchInput(Control& c, QWidget* w) {
 }
 
 QFrame* FormView::highlightFrame(QWidget* parent, const Control& m, const QRect& r) {
-    // The yellow rectangle behind a box, named "eff" + the field: shown while the box has the focus.
+    // The yellow rectangle behind a box, named "eff" + the field (the box's name without "txt" or
+    // "tit"): shown while the box has the focus.
     auto* eff = new QFrame(parent);
     const std::string& name = m.name();
-    eff->setObjectName(qs("eff" + name.substr(name.rfind("txt", 0) == 0 ? 3 : 0)));
+    const bool prefixed = name.rfind("txt", 0) == 0 || name.rfind("tit", 0) == 0;
+    eff->setObjectName(qs("eff" + name.substr(prefixed ? 3 : 0)));
     eff->setGeometry(r.adjusted(-3, -3, 3, 3));
     eff->setStyleSheet(QStringLiteral("background-color: #FFE135; border-radius: 3px;"));
     eff->hide();
@@ -621,9 +627,25 @@ QListView* FormView::list(QWidget* parent, ListBox& m, const QRect& r, const QFo
     watchInput(m, v);
     connect(v->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, &m](const QModelIndex& current) {
-                if (!refreshing_)
-                    m.itemIndex = current.isValid() ? current.row() : -1;
+                if (refreshing_)
+                    return;
+                m.itemIndex = current.isValid() ? current.row() : -1;
+                // A line reached with the arrow keys is chosen as by a click.
+                if (m.onClick && current.isValid() && QApplication::mouseButtons() == Qt::NoButton)
+                    platform_.dispatch([&m] {
+                        if (m.onClick)
+                            m.onClick();
+                    });
             });
+    connect(v, &QListView::clicked, this, [this, &m](const QModelIndex& index) {
+        if (!m.onClick || !index.isValid())
+            return;
+        platform_.dispatch([&m, index] {
+            m.itemIndex = index.row();
+            if (m.onClick)
+                m.onClick();
+        });
+    });
     connect(v, &QListView::doubleClicked, this, [this, &m](const QModelIndex& index) {
         platform_.dispatch([&m, index] {
             m.itemIndex = index.row();
@@ -658,6 +680,40 @@ QListView* FormView::list(QWidget* parent, ListBox& m, const QRect& r, const QFo
         v->setVisible(m.visible);
     });
     return v;
+}
+
+QCalendarWidget* FormView::calendar(QWidget* parent, MonthCalendar& m, const QRect& r) {
+    auto* c = new QCalendarWidget(parent);
+    track(m, c);
+    c->setGeometry(r);
+    c->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    c->setFirstDayOfWeek(Qt::Monday);
+    c->setGridVisible(true);
+    c->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    c->setFocusPolicy(Qt::StrongFocus);
+    const auto day = [c] {
+        const QDate d = c->selectedDate();
+        return Date{d.year(), d.month(), d.day()};
+    };
+    connect(c, &QCalendarWidget::selectionChanged, this, [this, &m, day] {
+        if (!refreshing_)
+            platform_.dispatch([&m, day] { m.date = day(); });
+    });
+    connect(c, &QCalendarWidget::activated, this, [this, &m, day] {
+        platform_.dispatch([&m, day] {
+            m.date = day();
+            if (m.onDblClick)
+                m.onDblClick();
+        });
+    });
+    refreshers_.push_back([c, &m] {
+        const QDate want(m.date.year, m.date.month, m.date.day);
+        if (want.isValid() && c->selectedDate() != want)
+            c->setSelectedDate(want);
+        c->setEnabled(m.enabled);
+        c->setVisible(m.visible);
+    });
+    return c;
 }
 
 QWidget* FormView::panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -26,6 +27,10 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QTimer;
+
+namespace quaderna {
+class MonthCalendar;
+}
 
 namespace quaderna::ui {
 
@@ -94,7 +99,11 @@ protected:
                                const QColor& colour = Qt::white);
     // A link text: underlined, in the colour the model holds; Tab reaches it when it is a tab stop.
     LinkLabel* link(QWidget* parent, LinkText& m, const QRect& r, const QFont& f);
+    // A list; a line chosen by a click, or by the arrow keys, runs the list's onClick.
     QListView* list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth = 0);
+    // A month calendar in Italian, weeks from Monday: the day selected is the model's date; a
+    // double-click on a day, or Enter, runs its onDblClick.
+    QCalendarWidget* calendar(QWidget* parent, MonthCalendar& m, const QRect& r);
     QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
     PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);
     void timer(Timer& m);

@@ -55,6 +55,8 @@ TEST_F(Help, EveryHelpCommandOfTheProgramShowsItsOwnTopic) {
         {app.frmConsultaLibri, app.frmConsultaLibri.cmdGuida, "Applicazione Consultazione Catalogo Libri."},
         {app.frmAnagrafica, app.frmAnagrafica.cmdGuida, "Applicazione Archivio Utenti."},
         {app.frmTessera, app.frmTessera.imgGuida, "Applicazione Stampa Tessere."},
+        {app.frmPrestiti, app.frmPrestiti.icoGuida, "Applicazione Prestiti e Restituzioni."},
+        {app.frmRestituzioni, app.frmRestituzioni.icoGuida, "Applicazione Prestiti e Restituzioni."},
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.title);

@@ -22,7 +22,8 @@ TEST_F(Navigation, StandingWindowsAreCreatedInTheirOrderAndOnlyTheLoginIsShown) 
         names.push_back(f->className());
     const std::vector<std::string> order = {"TfrmPassword",      "TfrmAvvio",        "TfrmCambiaPassword",
                                             "TfrmAnagrafica",    "TfrmTessera",      "TfrmLibri",
-                                            "TfrmConsultaLibri", "TfrmMenuPrestiti", "TfrmMenuStorico"};
+                                            "TfrmConsultaLibri", "TfrmMenuPrestiti", "TfrmPrestiti",
+                                            "TfrmRestituzioni",  "TfrmMenuStorico"};
     EXPECT_EQ(names, order);
     a.start();
     EXPECT_EQ(fresh.events, std::vector<std::string>{"show TfrmPassword"});
@@ -71,10 +72,10 @@ TEST_F(Navigation, TheCardEntryOpensTheCardWindowFromItsPictureOrItsButton) {
 }
 
 TEST_F(Navigation, EntriesWithoutTheirWindowDoNothing) {
-    person.click(app.frmAvvio.btnPrestiti);
-    person.click(app.frmMenuPrestiti.btnApriPrestito);
-    EXPECT_TRUE(app.frmMenuPrestiti.visible());
-    EXPECT_EQ(app.frmMenuPrestiti.lblMemory.text, "avvio");
+    person.click(app.frmAvvio.btnStorico);
+    person.click(app.frmMenuStorico.btnApriStorico);
+    EXPECT_TRUE(app.frmMenuStorico.visible());
+    EXPECT_EQ(app.frmMenuStorico.lblMemory.text, "avvio");
 }
 
 TEST_F(Navigation, LauncherEndsTheProgramFromItsTitleBarAndItsExitIcon) {

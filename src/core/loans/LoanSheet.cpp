@@ -1,0 +1,74 @@
+#include "core/loans/LoanSheet.h"
+
+#include "core/storage/Criteria.h"
+#include "core/storage/RecordFile.h"
+#include "core/text/Text.h"
+
+namespace quaderna {
+
+namespace {
+
+// The card number as it is stored: Windows-1252 bytes. Nothing when no stored number can hold it.
+std::optional<std::string> storedCard(std::string_view card) {
+    const std::string_view trimmed = text::trimView(card);
+    if (!text::fitsCp1252(trimmed))
+        return std::nullopt;
+    return text::toCp1252(trimmed);
+}
+
+bool openLoanOfStored(std::string_view record, std::string_view storedCard) {
+    return text::trimView(rawField(record, TPrestito::F::NumTessera)) == storedCard &&
+           text::trimView(rawField(record, TPrestito::F::DataRes)).empty();
+}
+
+} // namespace
+
+std::string loanLine(std::string_view record, std::string_view scad) {
+    std::string line = "Cod. ";
+    line.reserve(160);
+    appendColumn(line, rawField(record, TPrestito::F::Codice), 24);
+    line += "  ";
+    appendColumn(line, rawField(record, TPrestito::F::Titolo), 80);
+    line += "  Data: ";
+    line += text::trimView(rawField(record, TPrestito::F::Data));
+    line += scad;
+    line += text::trimView(rawField(record, TPrestito::F::DataSca));
+    return text::fromCp1252(line);
+}
+
+bool openLoanOf(std::string_view record, std::string_view card) {
+    const auto stored = storedCard(card);
+    return stored && openLoanOfStored(record, *stored);
+}
+
+std::vector<std::string> openLoanLines(const std::filesystem::path& yearFile, std::string_view card) {
+    std::vector<std::string> lines;
+    RecordFile file(yearFile, TPrestito::Size);
+    const auto stored = storedCard(card);
+    if (!stored)
+        return lines;
+    file.scan([&](std::string_view rec, std::int64_t) {
+        if (openLoanOfStored(rec, *stored))
+            lines.push_back(loanLine(rec));
+        return true;
+    });
+    return lines;
+}
+
+std::optional<FoundLoan> lastOpenLoan(const std::filesystem::path& yearFile, std::string_view card,
+                                      std::string_view line) {
+    RecordFile file(yearFile, TPrestito::Size);
+    const auto stored = storedCard(card);
+    if (!stored)
+        return std::nullopt;
+    const std::string_view wanted = text::trimView(line);
+    std::optional<FoundLoan> found;
+    file.scan([&](std::string_view rec, std::int64_t index) {
+        if (openLoanOfStored(rec, *stored) && text::trimView(loanLine(rec)) == wanted)
+            found = FoundLoan{index, TPrestito::decode(rec)};
+        return true;
+    });
+    return found;
+}
+
+} // namespace quaderna

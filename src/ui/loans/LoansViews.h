@@ -1,0 +1,8 @@
+#pragma once
+// The views of the loan windows: loans, returns, the date picker, the loan book picker and the
+// return confirmation.
+
+namespace quaderna::ui {
+class QtPlatform;
+void registerLoansViews(QtPlatform& platform);
+} // namespace quaderna::ui

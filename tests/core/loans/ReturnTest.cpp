@@ -1,0 +1,237 @@
+// Returning books: the returns window and the return confirmation.
+
+#include "LoanFixture.h"
+#include "core/text/Text.h"
+
+using namespace quaderna;
+using namespace quaderna::testing;
+
+class ReturnWindow : public LoanFixture {};
+
+TEST_F(ReturnWindow, AReturnMakesTheBookAvailableAndDatesTheLoanRecord) {
+    const std::string libriBefore = readBytes(libri());
+    loanSheetOf("rossi");
+    lend("B2", {2022, 3, 24});
+    ui.fixedToday = {2022, 3, 21};
+    const std::string libriLent = readBytes(libri());
+    const std::string yearLent = readBytes(year(2022));
+    person.click(loans.btnEsci);
+
+    openReturns();
+    EXPECT_EQ(returns.caption, " Quaderna 3.0 - Restituzioni libri");
+    EXPECT_EQ(returns.txtAnno.text, "2022");
+    EXPECT_TRUE(returns.hasFocus(returns.txtAnno));
+    importUser(returns.btnImporta, "rossi");
+    EXPECT_EQ(returns.txtNumTessera.text, "T-1");
+    person.click(returns.btnVisualizza);
+    EXPECT_TRUE(returns.panContainer.visible);
+    EXPECT_TRUE(returns.hasFocus(returns.lstRecords));
+    EXPECT_EQ(returns.titDataRes.text, "21/03/2022");
+    ASSERT_EQ(returns.lstRecords.count(), 1);
+    EXPECT_EQ(returns.lstRecords.items()[0].substr(111), "  Data: 10/03/2022  Scad: 24/03/2022");
+
+    clickLine(0);
+    EXPECT_EQ(returns.titCodice.text, "B2");
+    EXPECT_EQ(returns.titTitolo.text, "Il Gattopardo");
+    EXPECT_EQ(returns.titData.text, "10/03/2022");
+    EXPECT_EQ(returns.titDataSca.text, "24/03/2022");
+    EXPECT_EQ(returns.lblPosizione.text, "1");
+
+    // "Annulla" writes nothing and keeps the selection.
+    confirmReturn([&](TfrmRendiLibro& d) {
+        EXPECT_EQ(d.caption, " Quaderna 3.0 - Conferma restituzione libro");
+        EXPECT_EQ(d.txtTitolo.text, "Il Gattopardo");
+        EXPECT_EQ(d.txtCodice.text, "B2");
+        EXPECT_EQ(d.txtAutore.text, "Tomasi di Lampedusa Giuseppe");
+        EXPECT_EQ(d.lblPosizione.text, "2");
+        EXPECT_TRUE(d.hasFocus(d.btnConferma));
+        person.click(d.btnAnnulla);
+    });
+    EXPECT_EQ(readBytes(libri()), libriLent);
+    EXPECT_EQ(readBytes(year(2022)), yearLent);
+    EXPECT_EQ(returns.titCodice.text, "B2");
+
+    confirmReturn();
+    // The book is as it was before the loan, byte for byte; the other books were not touched.
+    EXPECT_EQ(readBytes(libri()), libriBefore);
+    TPrestito expected = loan("Rossi Mario", "T-1", "B2", "Il Gattopardo", "10/03/2022", "24/03/2022");
+    expected.DataRes = "21/03/2022";
+    EXPECT_EQ(readBytes(year(2022)), expected.encode());
+    EXPECT_EQ(returns.lstRecords.count(), 0);
+    EXPECT_EQ(returns.titCodice.text, "");
+    EXPECT_EQ(returns.lblPosizione.text, "");
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
+    EXPECT_EQ(ui.lastText(), kRimosso);
+
+    // The book can be lent again.
+    person.click(returns.btnEsci);
+    EXPECT_TRUE(app.frmAvvio.visible());
+    loanSheetOf("bianchi");
+    lend("B2", {2022, 4, 4});
+    EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, "Tessera n. T-2");
+}
+
+TEST_F(ReturnWindow, ALoanOfLastYearIsReturnedInLastYearsFile) {
+    ui.fixedToday = {2021, 12, 20};
+    loanSheetOf("rossi");
+    lend("A1", {2022, 1, 20});
+    person.click(loans.btnEsci);
+    ASSERT_EQ(storedLoans(year(2021)).size(), 1u);
+
+    ui.fixedToday = {2022, 1, 10};
+    openReturns();
+    EXPECT_EQ(returns.txtAnno.text, "2022");
+    person.retype(returns.txtAnno, "2021");
+    importUser(returns.btnImporta, "rossi");
+    person.click(returns.btnVisualizza);
+    ASSERT_EQ(returns.lstRecords.count(), 1);
+    clickLine(0);
+    confirmReturn();
+    EXPECT_EQ(storedLoans(year(2021)).at(0).DataRes, "10/01/2022");
+    EXPECT_FALSE(std::filesystem::exists(year(2022)));
+    EXPECT_EQ(storedBooks(dir.path()).at(0).Prestato, std::string(kLibroDisponibile));
+    EXPECT_EQ(storedBooks(dir.path()).at(0).Scadenza, "");
+}
+
+TEST_F(ReturnWindow, AClickSelectsTheLastOpenLoanOfThisCardWithTheClickedLine) {
+    const TPrestito same = loan("Rossi Mario", "T-1", "A1", "I promessi sposi", "01/03/2022", "15/03/2022");
+    TPrestito returned = same;
+    returned.DataRes = "05/03/2022";
+    TPrestito otherCard = same;
+    otherCard.NumTessera = "T-2";
+    // Lent, returned and lent again with the same dates; later in the file a returned twin and a
+    // twin of another card.
+    storeLoans(year(2022),
+               {returned, same, returned, otherCard,
+                loan("Rossi Mario", "T-1", "C3", "La coscienza di Zeno", "02/03/2022", "16/03/2022")});
+    returnSheetOf("rossi", "2022");
+    ASSERT_EQ(returns.lstRecords.count(), 2);
+    clickLine(0);
+    EXPECT_EQ(returns.lblPosizione.text, "2");
+    EXPECT_EQ(returns.titCodice.text, "A1");
+    clickLine(1);
+    EXPECT_EQ(returns.lblPosizione.text, "5");
+    EXPECT_EQ(returns.titCodice.text, "C3");
+
+    // Returned, the right record gets the date; its twins stay as they were.
+    clickLine(0);
+    const std::string before = readBytes(year(2022));
+    confirmReturn();
+    const std::string after = readBytes(year(2022));
+    EXPECT_EQ(after.substr(0, TPrestito::Size), before.substr(0, TPrestito::Size));
+    EXPECT_EQ(after.substr(2 * TPrestito::Size), before.substr(2 * TPrestito::Size));
+    EXPECT_EQ(storedLoans(year(2022)).at(1).DataRes, "10/03/2022");
+    ASSERT_EQ(returns.lstRecords.count(), 1);
+    EXPECT_EQ(returns.lstRecords.items()[0].substr(0, 7), "Cod. C3");
+
+    // A click that finds no loan (the line no longer stands in the file) selects nothing.
+    clickLine(0);
+    ASSERT_EQ(returns.titCodice.text, "C3");
+    writeBytes(year(2022), before.substr(0, 4 * TPrestito::Size));
+    clickLine(0);
+    EXPECT_EQ(returns.titCodice.text, "");
+    EXPECT_EQ(returns.lblPosizione.text, "");
+}
+
+TEST_F(ReturnWindow, TheYearIsFourDigitsAndAYearWithoutLoansShowsAnEmptySheet) {
+    openReturns();
+    importUser(returns.btnImporta, "rossi");
+    person.retype(returns.txtAnno, "2o2l");
+    EXPECT_EQ(returns.txtAnno.text, "22");
+    person.paste(returns.txtAnno, "x0");
+    EXPECT_EQ(returns.txtAnno.text, "220");
+    person.click(returns.btnVisualizza);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+    EXPECT_EQ(ui.lastText(), "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+    EXPECT_TRUE(returns.hasFocus(returns.txtAnno));
+    EXPECT_TRUE(returns.panSelezione.visible);
+    person.type(returns.txtAnno, "19");
+    EXPECT_EQ(returns.txtAnno.text, "2201"); // four characters at most
+    // Enter in the year goes to "Importa utente".
+    person.press(returns.txtAnno, VK::Return);
+    EXPECT_TRUE(returns.hasFocus(returns.btnImporta));
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_NE(e.path().extension(), ".bib") << e.path();
+
+    person.click(returns.btnVisualizza);
+    EXPECT_TRUE(returns.panContainer.visible);
+    EXPECT_EQ(returns.lstRecords.count(), 0);
+    EXPECT_EQ(std::filesystem::file_size(year(2201)), 0u);
+
+    // Nothing to remove, nothing to print.
+    person.click(returns.btnRimuovi);
+    EXPECT_EQ(ui.lastText(), "Operazione non applicabile: l'elenco non contiene nessuna voce.");
+    person.click(returns.btnStampa);
+    EXPECT_EQ(ui.lastText(), "Operazione di stampa non applicabile: l'elenco non contiene nessuna voce.");
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+}
+
+TEST_F(ReturnWindow, RemovingNeedsASelectedLineAndAnUnknownCodeStillReturnsTheLoan) {
+    storeLoans(year(2022), {loan("Rossi Mario", "T-1", "ZZ-404", "Perduto", "01/03/2022", "15/03/2022")});
+    returnSheetOf("rossi", "2022");
+    person.click(returns.btnRimuovi);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
+    EXPECT_EQ(ui.lastText(),
+              "Attenzione: selezionare un libro con un clic prima di premere il pulsante Rimuovi da elenco.");
+    clickLine(0);
+    const std::string libriBefore = readBytes(libri());
+    confirmReturn([&](TfrmRendiLibro& d) {
+        EXPECT_EQ(d.txtTitolo.text, "");
+        EXPECT_EQ(d.lblPosizione.text, "");
+        EXPECT_TRUE(d.hasFocus(d.btnConferma));
+        person.click(d.btnConferma);
+    });
+    EXPECT_EQ(readBytes(libri()), libriBefore);
+    EXPECT_EQ(storedLoans(year(2022)).at(0).DataRes, "10/03/2022");
+    EXPECT_EQ(ui.lastText(), kRimosso);
+}
+
+TEST_F(ReturnWindow, AReturnTakesTheUsersCurrentNameAndContact) {
+    storeLoans(year(2022), {loan("Rossi M.", "T-1", "A1", "I promessi sposi", "01/03/2022", "15/03/2022")});
+    returnSheetOf("rossi", "2022");
+    clickLine(0);
+    confirmReturn();
+    const TPrestito p = storedLoans(year(2022)).at(0);
+    EXPECT_EQ(p.Tesserato, "Rossi Mario");
+    EXPECT_EQ(p.Recapito, "333 1234567");
+    EXPECT_EQ(p.Data, "01/03/2022");
+    EXPECT_EQ(p.DataSca, "15/03/2022");
+}
+
+TEST_F(ReturnWindow, ThePrintAsksFirstAndPrintsTheSheet) {
+    storeLoans(year(2022),
+               {loan("Rossi Mario", "T-1", "A1", "I promessi sposi", "01/03/2022", "15/03/2022")});
+    returnSheetOf("rossi", "2022");
+    ui.answers = {MsgButton::No};
+    person.click(returns.btnStampa);
+    EXPECT_EQ(ui.lastText(), "Si vuole stampare il presente elenco?");
+    EXPECT_TRUE(ui.printed.empty());
+    person.click(returns.btnStampa);
+    ASSERT_EQ(ui.printed.size(), 1u);
+    EXPECT_EQ(ui.printed[0].at("txtTitolo").text(), "Prestiti dell'utente Rossi Mario - Tessera n. T-1");
+    EXPECT_EQ(ui.printed[0].at("txtRiepilogo").lines(), returns.lstRecords.items());
+}
+
+TEST_F(ReturnWindow, TheDaysFirstLoanOrReturnCopiesTheArchivesItChanges) {
+    storeLoans(year(2022),
+               {loan("Bianchi Anna", "T-2", "C3", "La coscienza di Zeno", "01/03/2022", "15/03/2022")});
+    const std::string libriBefore = readBytes(libri());
+    const std::string yearBefore = readBytes(year(2022));
+    loanSheetOf("rossi");
+    lend("A1", {2022, 3, 31});
+    const auto day = dir / "Backup" / "2022-03-10";
+    EXPECT_EQ(readBytes(day / "Libri.pro"), libriBefore);
+    EXPECT_EQ(readBytes(day / "2022.bib"), yearBefore);
+
+    ui.fixedToday = {2022, 3, 11};
+    const std::string libriLent = readBytes(libri());
+    const std::string yearLent = readBytes(year(2022));
+    person.click(loans.btnEsci);
+    returnSheetOf("rossi", "2022");
+    clickLine(0);
+    confirmReturn();
+    const auto next = dir / "Backup" / "2022-03-11";
+    EXPECT_EQ(readBytes(next / "Libri.pro"), libriLent);
+    EXPECT_EQ(readBytes(next / "2022.bib"), yearLent);
+    EXPECT_TRUE(ui.statuses.empty());
+}
