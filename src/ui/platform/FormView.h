@@ -27,9 +27,14 @@ class QListView;
 class QPushButton;
 class QTimer;
 
+namespace quaderna {
+class ChartBox;
+}
+
 namespace quaderna::ui {
 
 class QtPlatform;
+class ChartWidget;
 class ImageButton;
 class PictureBox;
 class SuggestionList;
@@ -94,6 +99,8 @@ protected:
     QListView* list(QWidget* parent, ListBox& m, const QRect& r, const QFont& f, int itemWidth = 0);
     QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
     PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);
+    // The chart of the window, redrawn whenever its description changes.
+    ChartWidget* chart(QWidget* parent, ChartBox& m, const QRect& r);
     void timer(Timer& m);
 
     // Decoration.
