@@ -6,6 +6,8 @@
 #include "core/catalogue/Libri.h"
 #include "core/forms/Form.h"
 #include "core/forms/Platform.h"
+#include "core/history/MenuRiepilogoPrestiti.h"
+#include "core/history/Statistiche.h"
 #include "core/shell/Avvio.h"
 #include "core/shell/CambiaPassword.h"
 #include "core/shell/MenuPrestiti.h"
@@ -44,6 +46,8 @@ public:
     TfrmConsultaLibri frmConsultaLibri;
     TfrmMenuPrestiti frmMenuPrestiti;
     TfrmMenuStorico frmMenuStorico;
+    TfrmMenuRiepilogoPrestiti frmMenuRiepilogoPrestiti;
+    TfrmStatistiche frmStatistiche;
 
     // The standing windows in creation order, and one of them by class name (null if absent).
     const std::vector<Form*>& standing() const { return standing_; }

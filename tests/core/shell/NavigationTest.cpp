@@ -20,9 +20,12 @@ TEST_F(Navigation, StandingWindowsAreCreatedInTheirOrderAndOnlyTheLoginIsShown) 
     std::vector<std::string> names;
     for (Form* f : a.standing())
         names.push_back(f->className());
-    const std::vector<std::string> order = {"TfrmPassword",      "TfrmAvvio",        "TfrmCambiaPassword",
-                                            "TfrmAnagrafica",    "TfrmTessera",      "TfrmLibri",
-                                            "TfrmConsultaLibri", "TfrmMenuPrestiti", "TfrmMenuStorico"};
+    const std::vector<std::string> order = {"TfrmPassword",       "TfrmAvvio",
+                                            "TfrmCambiaPassword", "TfrmAnagrafica",
+                                            "TfrmTessera",        "TfrmLibri",
+                                            "TfrmConsultaLibri",  "TfrmMenuPrestiti",
+                                            "TfrmMenuStorico",    "TfrmMenuRiepilogoPrestiti",
+                                            "TfrmStatistiche"};
     EXPECT_EQ(names, order);
     a.start();
     EXPECT_EQ(fresh.events, std::vector<std::string>{"show TfrmPassword"});
