@@ -2,6 +2,7 @@
 
 #include "ui/cards/CardsViews.h"
 #include "ui/catalogue/CatalogueViews.h"
+#include "ui/history/HistoryViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/ShellViews.h"
 #include "ui/users/CheckerViews.h"
@@ -24,6 +25,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerCheckerViews(platform);
     registerUsersViews(platform);
     registerCardsViews(platform);
+    registerHistoryViews(platform);
 }
 
 Program::~Program() {
