@@ -138,7 +138,7 @@ public:
         ++shown.updates;
         shown.done = done;
         shown.total = total;
-        return ui_.cancelProgressAfter < 0 || shown.updates < ui_.cancelProgressAfter;
+        return !ui_.annulla || !ui_.annulla(shown);
     }
 
 private:

@@ -70,9 +70,9 @@ public:
         std::int64_t updates = 0, done = 0, total = 0;
     };
     std::vector<ProgressShown> progressShown;
-    // The person presses "Annulla" on a progress window once it has received this many reports
-    // (negative: never).
-    std::int64_t cancelProgressAfter = -1;
+    // Whether the person presses "Annulla" on a progress window after the report just received
+    // (never, unless set).
+    std::function<bool(const ProgressShown&)> annulla;
     bool terminated = false;
     Date fixedToday{2022, 3, 10};
     TimeOfDay fixedTime{9, 30, 15};
