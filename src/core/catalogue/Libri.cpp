@@ -4,6 +4,7 @@
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
+#include "core/export/ExpLibri.h"
 #include "core/forms/Messages.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
@@ -52,6 +53,7 @@ TfrmLibri::TfrmLibri(Application& app) : BookSheet(app, "TfrmLibri", " Quaderna 
     btnDewey.onClick = [this] { btnDeweyClick(); };
     btnGoogle.onClick = [this] { btnGoogleClick(); };
     cmdStampa.onClick = [this] { cmdStampaClick(); };
+    cmdEsporta.onClick = [this] { cmdEsportaClick(); };
     for (Button* b :
          {&cmdNuovo, &cmdDuplica, &cmdSalva, &cmdFile, &cmdEsporta, &btnCodice, &btnDewey, &btnGoogle})
         b->tabStop = false;
@@ -166,6 +168,10 @@ void TfrmLibri::btnGoogleClick() {
 
 void TfrmLibri::cmdStampaClick() {
     app.runDialog<TfrmStampaLibro>(*this);
+}
+
+void TfrmLibri::cmdEsportaClick() {
+    app.runDialog<TfrmExpLibri>(*this);
 }
 
 } // namespace quaderna

@@ -22,6 +22,7 @@ public:
     void btnDeweyClick();
     void btnGoogleClick();
     void cmdStampaClick();
+    void cmdEsportaClick();
 
 protected:
     const char* marker() const override { return "libri"; }

@@ -1,6 +1,8 @@
 #include "core/history/MenuRiepilogoPrestiti.h"
 
 #include "core/Application.h"
+#include "core/export/ExpPrestiti.h"
+#include "core/export/ExpPrestitiSca.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
 #include "core/history/Months.h"
@@ -232,13 +234,13 @@ bool TfrmMenuRiepilogoPrestiti::exportYear() {
 }
 
 void TfrmMenuRiepilogoPrestiti::cmdEsportaClick() {
-    if (!exportYear())
-        return;
+    if (exportYear())
+        app.runDialog<TfrmExpPrestiti>(*this);
 }
 
 void TfrmMenuRiepilogoPrestiti::cmdScadutiClick() {
-    if (!exportYear())
-        return;
+    if (exportYear())
+        app.runDialog<TfrmExpPrestitiSca>(*this);
 }
 
 void TfrmMenuRiepilogoPrestiti::btnEsciClick() {

@@ -1,6 +1,7 @@
 #include "core/users/Anagrafica.h"
 
 #include "core/Application.h"
+#include "core/export/ExpAnagrafica.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
@@ -421,7 +422,9 @@ void TfrmAnagrafica::cmdStampaClick() {
     fillScheda();
     ui().print(repScheda);
 }
-void TfrmAnagrafica::cmdExcelClick() {}
+void TfrmAnagrafica::cmdExcelClick() {
+    app.runDialog<TfrmExpAnagrafica>(*this);
+}
 void TfrmAnagrafica::cmdGuidaClick() {}
 
 void TfrmAnagrafica::cmdCodFiscClick() {
