@@ -2,6 +2,7 @@
 
 #include "ui/cards/CardsViews.h"
 #include "ui/catalogue/CatalogueViews.h"
+#include "ui/export/ExportViews.h"
 #include "ui/history/HistoryViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/ShellViews.h"
@@ -26,6 +27,7 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerUsersViews(platform);
     registerCardsViews(platform);
     registerHistoryViews(platform);
+    registerExportViews(platform);
 }
 
 Program::~Program() {

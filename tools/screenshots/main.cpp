@@ -158,6 +158,14 @@ int main(int argc, char** argv) {
         w->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
     });
     program.platform.dispatch([&] { app.frmLibri.btnDeweyClick(); });
+    QTimer::singleShot(600, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        shoot(w, "book-export");
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("cmdEsci")), Qt::LeftButton);
+    });
+    program.platform.dispatch([&] { app.frmLibri.cmdEsportaClick(); });
     program.platform.dispatch([&] { app.close(app.frmLibri); });
 
     program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmAnagrafica"); });
