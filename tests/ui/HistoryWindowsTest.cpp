@@ -197,7 +197,7 @@ TEST_F(HistoryWindows, TheIntervalListsTakeNoTypingButTheirOwnLinesFromMouseOrKe
     EXPECT_EQ(q.txtMeseInizio.text, "Marzo");
     EXPECT_EQ(q.txtMeseInizio.itemIndex, 2);
 
-    // Enter goes on along the interval; Tab follows the described order.
+    // Enter goes on along the interval; Tab goes year, code, start, end, "Esci", "Visualizza riepilogo".
     month->setFocus();
     QTest::keyClick(month->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(q.hasFocus(q.txtGiornoFine));

@@ -46,7 +46,7 @@ struct Chart {
     bool operator==(const Chart&) const = default;
 };
 
-// The chart on a window: a control that holds the description the screen draws.
+// The chart on a window: a control that holds what the screen draws.
 class ChartBox : public Control {
 public:
     using Control::Control;

@@ -112,7 +112,7 @@ TEST(SpreadsheetText, MarkupCharactersControlsAndForeignLettersReachTheSheetAsTy
         std::string::npos);
 }
 
-TEST_F(Exports, TheBookExportWritesTheDescribedBytesAndOpensTheFileOnRequest) {
+TEST_F(Exports, TheBookExportWritesItsExactBytesAndOpensTheFileOnRequest) {
     TLibro a = book("Il nome della rosa", "NAR-1", "Eco Umberto");
     a.Citta = "Milano";
     a.Note = "Prima edizione";
