@@ -2,6 +2,8 @@
 # Installs the Debian packages the program needs, only those that are missing.
 #   scripts/deps.sh run    to build and run the program
 #   scripts/deps.sh test   to build and run every test (adds the tools the tests use)
+#   scripts/deps.sh calc   LibreOffice Calc alone (about 290 MB), for the test that opens an
+#                          exported spreadsheet file with a real spreadsheet program
 set -euo pipefail
 
 what=${1:-run}
@@ -11,6 +13,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           fonts-liberation2 fonts-dejavu-core xdg-utils)
 if [ "$what" = test ]; then
   packages+=(xvfb xauth poppler-utils imagemagick clang-format)
+elif [ "$what" = calc ]; then
+  packages=(libreoffice-calc)
 fi
 
 missing=()

@@ -10,10 +10,12 @@ namespace quaderna {
 Application::Application(Platform& ui, std::filesystem::path dataDir)
     : ui(ui), frmPassword(*this), frmAvvio(*this), frmCambiaPassword(*this), frmAnagrafica(*this),
       frmTessera(*this), frmLibri(*this), frmConsultaLibri(*this), frmMenuPrestiti(*this), frmPrestiti(*this),
-      frmRestituzioni(*this), frmMenuStorico(*this), dataDir_(std::move(dataDir)) {
-    standing_ = {&frmPassword, &frmAvvio,        &frmCambiaPassword, &frmAnagrafica,
-                 &frmTessera,  &frmLibri,        &frmConsultaLibri,  &frmMenuPrestiti,
-                 &frmPrestiti, &frmRestituzioni, &frmMenuStorico};
+      frmRestituzioni(*this), frmMenuStorico(*this), frmMenuRiepilogoPrestiti(*this), frmStatistiche(*this),
+      dataDir_(std::move(dataDir)) {
+    standing_ = {&frmPassword,   &frmAvvio,        &frmCambiaPassword, &frmAnagrafica,
+                 &frmTessera,    &frmLibri,        &frmConsultaLibri,  &frmMenuPrestiti,
+                 &frmPrestiti,   &frmRestituzioni, &frmMenuStorico,    &frmMenuRiepilogoPrestiti,
+                 &frmStatistiche};
 }
 
 Application::~Application() = default;

@@ -6,6 +6,8 @@
 #include "core/catalogue/Libri.h"
 #include "core/forms/Form.h"
 #include "core/forms/Platform.h"
+#include "core/history/MenuRiepilogoPrestiti.h"
+#include "core/history/Statistiche.h"
 #include "core/loans/Prestiti.h"
 #include "core/loans/Restituzioni.h"
 #include "core/shell/Avvio.h"
@@ -48,6 +50,8 @@ public:
     TfrmPrestiti frmPrestiti;
     TfrmRestituzioni frmRestituzioni;
     TfrmMenuStorico frmMenuStorico;
+    TfrmMenuRiepilogoPrestiti frmMenuRiepilogoPrestiti;
+    TfrmStatistiche frmStatistiche;
 
     // The standing windows in creation order, and one of them by class name (null if absent).
     const std::vector<Form*>& standing() const { return standing_; }

@@ -3,6 +3,8 @@
 #include "ui/cards/CardsViews.h"
 #include "ui/catalogue/AllegaCartellaView.h"
 #include "ui/catalogue/CatalogueViews.h"
+#include "ui/export/ExportViews.h"
+#include "ui/history/HistoryViews.h"
 #include "ui/loans/LoansViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/shell/HelpViews.h"
@@ -34,6 +36,8 @@ Program::Program(const std::filesystem::path& dataDir) : app(platform, dataDir) 
     registerHelpViews(platform);
     registerAttachmentsView(platform);
     registerLoansViews(platform);
+    registerHistoryViews(platform);
+    registerExportViews(platform);
 }
 
 Program::~Program() {

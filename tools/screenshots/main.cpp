@@ -3,6 +3,7 @@
 //   quaderna-screenshots OUTPUT_FOLDER
 
 #include "SampleData.h"
+#include "SampleLoans.h"
 #include "core/catalogue/TrovaLibri.h"
 #include "core/loans/TrovaPrestitiLibri.h"
 #include "core/shell/Password.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     writeSampleBooks(data.path().toStdString());
     writeSampleUsers(data.path().toStdString());
     samplePortrait(QDir(data.path()).filePath(QStringLiteral("1.jpg")));
+    writeSampleLoans(data.path().toStdString(), localNow().date.year);
     sidefiles::writeDatiEnte(data.path().toStdString(),
                              {"Biblioteca civica \"Alessandro Manzoni\"", "Piazza del Duomo 1 - 20121 Milano",
                               "Tel. 02 1234567 - biblioteca@example.org",
@@ -157,6 +159,14 @@ int main(int argc, char** argv) {
         w->findChild<QPushButton*>(QStringLiteral("btnChiudi"))->click();
     });
     program.platform.dispatch([&] { app.frmLibri.btnDeweyClick(); });
+    QTimer::singleShot(600, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        shoot(w, "book-export");
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("cmdEsci")), Qt::LeftButton);
+    });
+    program.platform.dispatch([&] { app.frmLibri.cmdEsportaClick(); });
     program.platform.dispatch([&] { app.close(app.frmLibri); });
 
     program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmAnagrafica"); });
@@ -216,6 +226,29 @@ int main(int argc, char** argv) {
     shoot(view(loans), "loan-window");
     program.platform.dispatch([&] { app.close(loans); });
     program.platform.messageHook = nullptr;
+
+    // The loan history of this year, and its monthly statistics as bars and as a pie.
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmMenuStorico"); });
+    program.platform.dispatch([&] { app.frmMenuStorico.btnApriStoricoClick(); });
+    auto& storico = app.frmMenuRiepilogoPrestiti;
+    program.platform.dispatch([&] {
+        storico.txtGiornoInizio.text = "01";
+        storico.txtMeseInizio.text = "Settembre";
+        storico.txtGiornoFine.text = "31";
+        storico.txtMeseFine.text = "Ottobre";
+    });
+    shoot(view(storico), "history-query");
+    shootModal([&] { program.platform.dispatch([&] { storico.btnVisualizzaClick(); }); }, "history-list",
+               [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("btnEsci"))->click(); });
+    program.platform.dispatch([&] { app.close(storico); });
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmMenuStorico"); });
+    program.platform.dispatch([&] { app.frmMenuStorico.btnApriStatisticheClick(); });
+    program.platform.dispatch([&] { app.frmStatistiche.btnApriClick(); });
+    shoot(view(app.frmStatistiche), "statistics-bars");
+    program.platform.dispatch([&] { app.frmStatistiche.btnTortaClick(); });
+    shoot(view(app.frmStatistiche), "statistics-pie");
+    program.platform.dispatch([&] { app.frmStatistiche.btnBarreClick(); });
+    program.platform.dispatch([&] { app.close(app.frmStatistiche); });
 
     // Last: closing the catalogue ends the program.
     program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmConsultaLibri"); });

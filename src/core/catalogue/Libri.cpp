@@ -5,6 +5,7 @@
 #include "core/catalogue/Codici_Dewey.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/StampaLibro.h"
+#include "core/export/ExpLibri.h"
 #include "core/forms/Messages.h"
 #include "core/storage/Navigation.h"
 #include "core/storage/RecordFile.h"
@@ -55,6 +56,7 @@ TfrmLibri::TfrmLibri(Application& app) : BookSheet(app, "TfrmLibri", " Quaderna 
     btnGoogle.onClick = [this] { btnGoogleClick(); };
     cmdStampa.onClick = [this] { cmdStampaClick(); };
     cmdFile.onClick = [this] { cmdFileClick(); };
+    cmdEsporta.onClick = [this] { cmdEsportaClick(); };
     for (Button* b :
          {&cmdNuovo, &cmdDuplica, &cmdSalva, &cmdFile, &cmdEsporta, &btnCodice, &btnDewey, &btnGoogle})
         b->tabStop = false;
@@ -173,6 +175,10 @@ void TfrmLibri::btnGoogleClick() {
 
 void TfrmLibri::cmdStampaClick() {
     app.runDialog<TfrmStampaLibro>(*this);
+}
+
+void TfrmLibri::cmdEsportaClick() {
+    app.runDialog<TfrmExpLibri>(*this);
 }
 
 } // namespace quaderna

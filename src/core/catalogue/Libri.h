@@ -24,6 +24,7 @@ public:
     void btnGoogleClick();
     void cmdStampaClick();
     void cmdFileClick();
+    void cmdEsportaClick();
 
 protected:
     const char* marker() const override { return "libri"; }

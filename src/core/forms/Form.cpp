@@ -162,6 +162,30 @@ InputResult Form::input(Edit& box, Proposal p) {
     p.start = std::min(p.start, oldLength);
     p.length = std::min(p.length, oldLength - p.start);
 
+    // A line of a drop-down's own list is taken whole, whatever brought it (the list, an accepted
+    // suggestion, a paste): the list holds only texts the box accepts, so a box that takes no
+    // typing still takes its lines.
+    if (auto* combo = dynamic_cast<ComboEdit*>(&box); combo && p.route != Proposal::Route::Key) {
+        const std::string whole = before.substr(0, byteOffset(before, p.start)) + p.text +
+                                  before.substr(byteOffset(before, p.start + p.length));
+        const auto& items = combo->items;
+        int item = -1;
+        if (p.item >= 0 && p.item < static_cast<int>(items.size()) &&
+            items[static_cast<std::size_t>(p.item)] == whole)
+            item = p.item;
+        else if (const auto it = std::find(items.begin(), items.end(), whole); it != items.end())
+            item = static_cast<int>(it - items.begin());
+        if (item >= 0) {
+            combo->itemIndex = item;
+            if (whole == before)
+                return {false, before, text::length(before)};
+            box.text = whole;
+            if (box.onChange)
+                box.onChange();
+            return {true, box.text, text::length(box.text)};
+        }
+    }
+
     // The key filters hold for text from every route, not only for keys.
     std::string kept;
     if (p.route == Proposal::Route::Key) {

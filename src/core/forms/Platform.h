@@ -4,7 +4,9 @@
 #include "core/forms/Controls.h"
 #include "core/text/Date.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,9 +16,19 @@ namespace quaderna {
 
 class Form;
 class Report;
+struct Chart;
 
 enum class MsgKind { Warning, Error, Information, Confirmation };
 enum class MsgButton { OK, Cancel, Yes, No };
+
+// The progress of a long job (filling a grid, writing a file), shown with "Annulla" once the job
+// has lasted half a second. Gone when destroyed.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Reports how far the job is; false once the person has pressed "Annulla".
+    virtual bool update(std::int64_t done, std::int64_t total) = 0;
+};
 
 struct FileFilter {
     std::string description; // "Immagine JPEG (*.jpg; *.jpeg)"
@@ -58,6 +70,20 @@ public:
     // Printing: the print dialog first, false when it was cancelled.
     virtual bool print(const Report& report) = 0;
     virtual void preview(const Report& report) = 0;
+    // A chart on the printer: the print dialog first, offering `copies` copies; then landscape
+    // pages, one chart on each, as many as the copies finally chosen. False when cancelled (a
+    // desktop without a printer prints nothing).
+    virtual bool printChart(const Chart& /*chart*/, int /*copies*/) { return false; }
+
+    // The one-line input box: the text confirmed with OK, nothing when it was cancelled (a
+    // desktop that cannot ask answers nothing).
+    virtual std::optional<std::string> inputBox(std::string_view /*caption*/, std::string_view /*prompt*/,
+                                                std::string_view /*value*/) {
+        return std::nullopt;
+    }
+    // Starts the progress window of a long job, described by `text` (a desktop that shows none
+    // lets the job run to its end).
+    virtual std::unique_ptr<Progress> progress(std::string_view text);
 
     // The folder of the running program, where the files that come with it live (the user
     // guide); empty when the program has no folder of its own (tests), and the data folder stands

@@ -17,6 +17,8 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
 int cp1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<int>(cp);
@@ -25,8 +27,6 @@ int cp1252Byte(char32_t cp) {
             return static_cast<int>(0x80 + i);
     return -1;
 }
-
-} // namespace
 
 std::string_view trimView(std::string_view s) {
     std::size_t b = 0, e = s.size();

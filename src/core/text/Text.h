@@ -29,6 +29,8 @@ void appendFromCp1252(std::string& out, std::string_view bytes);
 
 // UTF-8 to Windows-1252 bytes; a character the code page cannot hold becomes '?'.
 std::string toCp1252(std::string_view utf8);
+// The Windows-1252 byte of one character, -1 when the code page has none.
+int cp1252Byte(char32_t cp);
 // True when every character of the text has a Windows-1252 byte.
 bool fitsCp1252(std::string_view utf8);
 

@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/catalogue/AllegaCartella.h"
+#include "core/export/ExpAnagrafica.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
@@ -420,7 +421,9 @@ void TfrmAnagrafica::cmdStampaClick() {
     fillScheda();
     ui().print(repScheda);
 }
-void TfrmAnagrafica::cmdExcelClick() {}
+void TfrmAnagrafica::cmdExcelClick() {
+    app.runDialog<TfrmExpAnagrafica>(*this);
+}
 void TfrmAnagrafica::cmdGuidaClick() {
     showHelp(*this, help::ArchivioUtenti);
 }

@@ -26,15 +26,19 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QTableView;
 class QTimer;
 
 namespace quaderna {
+class ChartBox;
+class Grid;
 class MonthCalendar;
-}
+} // namespace quaderna
 
 namespace quaderna::ui {
 
 class QtPlatform;
+class ChartWidget;
 class ImageButton;
 class LinkLabel;
 class PictureBox;
@@ -106,6 +110,11 @@ protected:
     QCalendarWidget* calendar(QWidget* parent, MonthCalendar& m, const QRect& r);
     QWidget* panel(QWidget* parent, Panel& m, const QRect& r, const QColor& background = Qt::transparent);
     PictureBox* picture(QWidget* parent, Picture& m, const QRect& r);
+    // The chart of the window, redrawn whenever its description changes.
+    ChartWidget* chart(QWidget* parent, ChartBox& m, const QRect& r);
+    // A grid: the columns' headers and widths from the model, alternating row colours, rows of
+    // `rowHeight` pixels; cells of the columns not marked read-only can be changed.
+    QTableView* grid(QWidget* parent, Grid& m, const QRect& r, const QFont& f, int rowHeight);
     void timer(Timer& m);
 
     // Decoration.

@@ -2,7 +2,10 @@
 
 #include "ui/platform/QtPlatform.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace quaderna::ui {
 
@@ -37,26 +40,41 @@ void ListWindowView::criteriaPanel(QWidget* parent, int height,
     button(parent, btnCerca, QRect(692, height - 57, 120, 36), u("Cerca"), typeface("Verdana", 12, true));
 }
 
-void ListWindowView::resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate) {
+void ListWindowView::resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate,
+                                 const ResultTexts& texts) {
+    const int w = parent->width();
     const QFont explain = typeface("Verdana", 12);
     text(parent,
          u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere il "
            "pulsante Trova."),
-         QRect(16, 8, 800, 20), explain);
+         QRect(16, 8, w - 33, 20), explain);
     text(
         parent,
         u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su "
           "Trova."),
-        QRect(16, 30, 800, 20), explain);
-    text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-         QRect(16, 52, 800, 20), explain, kCrimson);
-    edit(parent, m.txtTrova, QRect(16, 82, 660, 32), typeface("Verdana", 12, true));
-    button(parent, m.btnTrova, QRect(690, 82, 126, 32), u("Trova"), typeface("Verdana", 12, true));
-    list(parent, m.lstRecords, QRect(16, 126, 801, height - 256), typeface("Courier New", 12), 1400);
+        QRect(16, 30, w - 33, 20), explain);
+    int y = 60;
+    if (texts.openHint) {
+        text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+             QRect(16, 52, w - 33, 20), explain, kCrimson);
+        y = 82;
+    }
+    edit(parent, m.txtTrova, QRect(16, y, w - 173, 32), typeface("Verdana", 12, true));
+    button(parent, m.btnTrova, QRect(w - 143, y, 126, 32), u("Trova"), typeface("Verdana", 12, true));
+    list(parent, m.lstRecords, QRect(16, y + 44, w - 32, height - 174 - y), typeface("Courier New", 12),
+         1400);
     if (lblTrovate)
         label(parent, *lblTrovate, QRect(16, height - 123, 520, 22), typeface("Verdana", 12), kNavy);
-    button(parent, m.btnStampa, QRect(560, height - 57, 120, 36), u("Stampa"), typeface("Verdana", 12));
-    button(parent, m.btnChiudi, QRect(692, height - 57, 120, 36), u("Chiudi"), typeface("Verdana", 12));
+    // The buttons at the bottom right, wide enough for their captions.
+    const QFont f = typeface("Verdana", 12);
+    const auto widthFor = [&](const QString& caption) {
+        return std::max(120, QFontMetrics(f).horizontalAdvance(caption) + 28);
+    };
+    const int closeX = w - 21 - widthFor(texts.close);
+    const int printX = closeX - 12 - widthFor(texts.print);
+    button(parent, m.btnStampa, QRect(printX, height - 57, widthFor(texts.print), 36), texts.print, f);
+    button(parent, texts.closeButton ? *texts.closeButton : m.btnChiudi,
+           QRect(closeX, height - 57, widthFor(texts.close), 36), texts.close, f);
 }
 
 } // namespace quaderna::ui

@@ -10,6 +10,14 @@
 
 namespace quaderna::ui {
 
+// What a list window may say differently on its result panel.
+struct ResultTexts {
+    bool openHint = true; // "Per richiamare i dati di una scheda, selezionarla con un doppio clic."
+    QString print = QStringLiteral("Stampa");
+    QString close = QStringLiteral("Chiudi");
+    Button* closeButton = nullptr; // the window's btnChiudi when none is given
+};
+
 class ListWindowView : public FormView {
 public:
     using FormView::FormView;
@@ -21,8 +29,9 @@ protected:
                        const std::array<std::pair<Edit*, const char*>, 10>& criteria, Label& lblAttendere,
                        Button& btnAnnulla, Button& btnCerca);
     // The explanations, the find box with "Trova", the list, the count label when there is one,
-    // "Stampa" and "Chiudi".
-    void resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate = nullptr);
+    // "Stampa" and "Chiudi"; everything placed from the parent's width and `height`.
+    void resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate = nullptr,
+                     const ResultTexts& texts = {});
 };
 
 } // namespace quaderna::ui

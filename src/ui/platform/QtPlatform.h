@@ -93,6 +93,10 @@ public:
     bool print(const Report& report) override;
     void preview(const Report& report) override;
     std::filesystem::path programFolder() override;
+    bool printChart(const Chart& chart, int copies) override;
+    std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
+                                        std::string_view value) override;
+    std::unique_ptr<Progress> progress(std::string_view text) override;
     Date today() override;
     DateTime now() override;
 
@@ -113,6 +117,9 @@ public:
     // Called instead of showing the preview window when set (tests): looks at it, drives it; the
     // window is destroyed when the hook returns.
     std::function<void(QDialog& window)> previewHook;
+    // Called instead of showing the input box when set (tests): looks at it, drives it; the box
+    // answers as it was left (accepted or rejected) when the hook returns.
+    std::function<void(QDialog& box)> inputHook;
 
     // A print or a preview that promises to last longer than this shows its progress, with
     // "Annulla" (milliseconds).

@@ -2,6 +2,7 @@
 // window that can stop a long job before anything reaches the printer.
 
 #include "ui/platform/QtPlatform.h"
+#include "ui/platform/QtProgress.h"
 #include "ui/platform/ReportPreview.h"
 #include "ui/platform/ReportRenderer.h"
 
@@ -12,7 +13,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -22,34 +22,6 @@
 namespace quaderna::ui {
 
 namespace {
-
-// The progress window of a long job: it shows only when the job promises to last more than the
-// given delay, and its "Annulla" stops the job.
-class Progress {
-public:
-    Progress(QWidget* parent, const QString& label, int delayMs)
-        : parent_(parent), label_(label), delay_(delayMs) {}
-
-    bool operator()(int done, int total) {
-        if (!dialog_) {
-            dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Annulla"), 0, total, parent_);
-            dialog_->setObjectName(QStringLiteral("frmAvanzamento"));
-            dialog_->setWindowTitle(QStringLiteral("Quaderna 3.0"));
-            dialog_->setWindowModality(Qt::ApplicationModal);
-            dialog_->setMinimumDuration(delay_);
-            dialog_->setAutoClose(false);
-            dialog_->setAutoReset(false);
-        }
-        dialog_->setValue(done);
-        return !dialog_->wasCanceled();
-    }
-
-private:
-    QWidget* parent_;
-    QString label_;
-    int delay_;
-    std::unique_ptr<QProgressDialog> dialog_;
-};
 
 // A printer that draws into a PDF file, with the page settings of `like`.
 void copySettings(const QPrinter& like, QPrinter& pdf) {
@@ -84,7 +56,7 @@ bool QtPlatform::print(const Report& report) {
     }
     // The date and time printed are those of the moment the pages are drawn.
     const ReportRenderer renderer(report, now());
-    Progress progress(activeParent(), QStringLiteral("Stampa in corso..."), progressDelayMs);
+    QtProgress progress(activeParent(), QStringLiteral("Stampa in corso..."), progressDelayMs);
 
     // The pages are drawn into a file first, so that "Annulla" leaves nothing behind: no half
     // file under the chosen name, no half job at the printer.
@@ -136,7 +108,7 @@ void QtPlatform::preview(const Report& report) {
     ReportPreview window(report, now(), activeParent());
     window.onPrint = [this, &report] { print(report); };
     // A long report is drawn behind a progress window whose "Annulla" gives up the preview.
-    Progress progress(activeParent(), QStringLiteral("Anteprima in preparazione..."), progressDelayMs);
+    QtProgress progress(activeParent(), QStringLiteral("Anteprima in preparazione..."), progressDelayMs);
     if (!window.prepare(std::ref(progress)))
         return;
     if (previewHook) {

@@ -1,6 +1,11 @@
 // The help window from every help command, the link to the user guide, and the launcher's
 // information and credits windows with their links.
 
+#include "core/export/ExpAnagrafica.h"
+#include "core/export/ExpLibri.h"
+#include "core/export/ExpPrestiti.h"
+#include "core/export/ExpPrestitiSca.h"
+#include "core/history/RiepilogoPrestiti.h"
 #include "core/shell/Guida.h"
 #include "core/shell/HelpTexts.h"
 #include "core/shell/Info.h"
@@ -57,6 +62,8 @@ TEST_F(Help, EveryHelpCommandOfTheProgramShowsItsOwnTopic) {
         {app.frmTessera, app.frmTessera.imgGuida, "Applicazione Stampa Tessere."},
         {app.frmPrestiti, app.frmPrestiti.icoGuida, "Applicazione Prestiti e Restituzioni."},
         {app.frmRestituzioni, app.frmRestituzioni.icoGuida, "Applicazione Prestiti e Restituzioni."},
+        {app.frmStatistiche, app.frmStatistiche.imgGuida, "Grafici statistici prestiti mensili."},
+        {app.frmStatistiche, app.frmStatistiche.cmdGuida, "Grafici statistici prestiti mensili."},
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.title);
@@ -70,6 +77,31 @@ TEST_F(Help, EveryHelpCommandOfTheProgramShowsItsOwnTopic) {
         EXPECT_TRUE(c.window.visible());
     }
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Help, TheHistoryListAndTheExportWindowsShowTheirOwnTopics) {
+    TfrmRiepilogoPrestiti storico(app);
+    TfrmExpLibri libri(app);
+    TfrmExpAnagrafica utenti(app);
+    TfrmExpPrestiti prestiti(app);
+    TfrmExpPrestitiSca scaduti(app);
+    const struct {
+        Control& command;
+        const char* title;
+    } commands[] = {
+        {storico.imgGuida, "Riepilogo storico prestiti librari."},
+        {libri.cmdGuida, "Esportazione archivio libri in Microsoft Excel."},
+        {utenti.cmdGuida, "Esportazione archivio anagrafico utenti in Microsoft Excel."},
+        {prestiti.cmdGuida, "Esportazione archivio prestiti libri in Microsoft Excel."},
+        {scaduti.cmdGuida, "Riepilogo prestiti scaduti in Microsoft Excel."},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.title);
+        const Seen seen = helpOf(c.command);
+        EXPECT_EQ(seen.title, c.title);
+        ASSERT_NE(help::find(c.title), nullptr);
+        EXPECT_EQ(seen.text, help::find(c.title)->text());
+    }
 }
 
 TEST_F(Help, TheWindowsOfOneTopicShowTheSameText) {

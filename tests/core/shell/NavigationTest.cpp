@@ -20,10 +20,11 @@ TEST_F(Navigation, StandingWindowsAreCreatedInTheirOrderAndOnlyTheLoginIsShown) 
     std::vector<std::string> names;
     for (Form* f : a.standing())
         names.push_back(f->className());
-    const std::vector<std::string> order = {"TfrmPassword",      "TfrmAvvio",        "TfrmCambiaPassword",
-                                            "TfrmAnagrafica",    "TfrmTessera",      "TfrmLibri",
-                                            "TfrmConsultaLibri", "TfrmMenuPrestiti", "TfrmPrestiti",
-                                            "TfrmRestituzioni",  "TfrmMenuStorico"};
+    const std::vector<std::string> order = {
+        "TfrmPassword",   "TfrmAvvio",        "TfrmCambiaPassword", "TfrmAnagrafica",
+        "TfrmTessera",    "TfrmLibri",        "TfrmConsultaLibri",  "TfrmMenuPrestiti",
+        "TfrmPrestiti",   "TfrmRestituzioni", "TfrmMenuStorico",    "TfrmMenuRiepilogoPrestiti",
+        "TfrmStatistiche"};
     EXPECT_EQ(names, order);
     a.start();
     EXPECT_EQ(fresh.events, std::vector<std::string>{"show TfrmPassword"});
@@ -71,11 +72,28 @@ TEST_F(Navigation, TheCardEntryOpensTheCardWindowFromItsPictureOrItsButton) {
     }
 }
 
-TEST_F(Navigation, EntriesWithoutTheirWindowDoNothing) {
-    person.click(app.frmAvvio.btnStorico);
-    person.click(app.frmMenuStorico.btnApriStorico);
-    EXPECT_TRUE(app.frmMenuStorico.visible());
-    EXPECT_EQ(app.frmMenuStorico.lblMemory.text, "avvio");
+TEST_F(Navigation, EachButtonOfTheSubMenusOpensItsWindowAndClosingItShowsTheLauncher) {
+    const struct {
+        Button& entry;
+        Button& button;
+        Form& window;
+    } steps[] = {
+        {app.frmAvvio.btnPrestiti, app.frmMenuPrestiti.btnApriPrestito, app.frmPrestiti},
+        {app.frmAvvio.btnPrestiti, app.frmMenuPrestiti.btnApriRestituzione, app.frmRestituzioni},
+        {app.frmAvvio.btnStorico, app.frmMenuStorico.btnApriStorico, app.frmMenuRiepilogoPrestiti},
+        {app.frmAvvio.btnStorico, app.frmMenuStorico.btnApriStatistiche, app.frmStatistiche},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.window.className());
+        person.click(s.entry);
+        person.click(s.button);
+        EXPECT_TRUE(s.window.visible());
+        EXPECT_FALSE(app.frmMenuPrestiti.visible());
+        EXPECT_FALSE(app.frmMenuStorico.visible());
+        app.close(s.window);
+        EXPECT_TRUE(app.frmAvvio.visible());
+        EXPECT_FALSE(s.window.visible());
+    }
 }
 
 TEST_F(Navigation, LauncherEndsTheProgramFromItsTitleBarAndItsExitIcon) {

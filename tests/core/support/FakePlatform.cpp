@@ -39,6 +39,9 @@ void FakePlatform::hide(Form& form) {
 }
 
 void FakePlatform::showModal(Form& form) {
+    // As on screen: a dialog that closed itself while it was being shown never appears.
+    if (!form.visible())
+        return;
     dialogsShown.push_back(form.className());
     events.push_back("modal " + form.className());
     const auto it = scripts_.find(std::type_index(typeid(form)));
@@ -106,6 +109,48 @@ bool FakePlatform::print(const Report& report) {
 
 void FakePlatform::preview(const Report& report) {
     previewed.push_back(report);
+}
+
+bool FakePlatform::printChart(const Chart& chart, int copies) {
+    if (!printDialogAccepts)
+        return false;
+    chartsPrinted.push_back({chart, copies});
+    return true;
+}
+
+std::optional<std::string> FakePlatform::inputBox(std::string_view caption, std::string_view prompt,
+                                                  std::string_view value) {
+    inputsAsked.push_back({std::string(caption), std::string(prompt), std::string(value)});
+    if (inputAnswers.empty())
+        return std::string(value);
+    auto answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+namespace {
+
+class FakeProgress : public Progress {
+public:
+    FakeProgress(FakePlatform& ui, std::size_t index) : ui_(ui), index_(index) {}
+    bool update(std::int64_t done, std::int64_t total) override {
+        auto& shown = ui_.progressShown[index_];
+        ++shown.updates;
+        shown.done = done;
+        shown.total = total;
+        return !ui_.annulla || !ui_.annulla(shown);
+    }
+
+private:
+    FakePlatform& ui_;
+    std::size_t index_;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> FakePlatform::progress(std::string_view text) {
+    progressShown.push_back({std::string(text)});
+    return std::make_unique<FakeProgress>(*this, progressShown.size() - 1);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "core/Application.h"
 #include "core/forms/Platform.h"
+#include "core/reports/Chart.h"
 #include "core/reports/Report.h"
 
 #include <deque>
@@ -50,6 +51,28 @@ public:
     };
     std::vector<FileDialog> fileDialogs;
     bool printDialogAccepts = true;
+    // Charts handed to the printer, with the copies the print dialog was opened with.
+    struct PrintedChart {
+        Chart chart;
+        int copies = 0;
+    };
+    std::vector<PrintedChart> chartsPrinted;
+    // The input boxes shown, and the answers the person types, taken in order: nothing is
+    // "Annulla"; when the script runs out the person confirms the box as it stands.
+    struct InputAsked {
+        std::string caption, prompt, value;
+    };
+    std::vector<InputAsked> inputsAsked;
+    std::deque<std::optional<std::string>> inputAnswers;
+    // The progress windows started, by their text, and how many reports each received.
+    struct ProgressShown {
+        std::string text;
+        std::int64_t updates = 0, done = 0, total = 0;
+    };
+    std::vector<ProgressShown> progressShown;
+    // Whether the person presses "Annulla" on a progress window after the report just received
+    // (never, unless set).
+    std::function<bool(const ProgressShown&)> annulla;
     bool terminated = false;
     Date fixedToday{2022, 3, 10};
     TimeOfDay fixedTime{9, 30, 15};
@@ -80,6 +103,10 @@ public:
     // The program's own folder; empty (the data folder stands in) unless a test sets it.
     std::filesystem::path programFolderPath;
     std::filesystem::path programFolder() override { return programFolderPath; }
+    bool printChart(const Chart& chart, int copies) override;
+    std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
+                                        std::string_view value) override;
+    std::unique_ptr<Progress> progress(std::string_view text) override;
     Date today() override { return fixedToday; }
     DateTime now() override { return {fixedToday, fixedTime}; }
 

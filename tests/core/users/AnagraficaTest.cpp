@@ -570,14 +570,6 @@ TEST_F(UserWindow, EnterMovesAlongTheChainAndTheProvinceListsLoseTheirSelection)
     EXPECT_EQ(w.txtProvRes.itemIndex, -1);
 }
 
-TEST_F(UserWindow, CommandsOfLaterWindowsDoNothingYet) {
-    for (Button* b : {&w.cmdExcel})
-        person.click(*b);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.dialogsShown.empty());
-    EXPECT_TRUE(w.visible());
-}
-
 TEST_F(UserWindow, PreviewAndPrintHandTheUserSheetOfTheScreenToThePrinter) {
     person.type(w.txtTesserato, "Rossi Mario");
     person.click(w.cmdAnteprima);

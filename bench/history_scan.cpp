@@ -1,0 +1,96 @@
+// The loan history and the monthly statistics over a year of 100,000 loans, against reading the
+// same file.
+
+#include "LoanArchive.h"
+#include "core/history/RiepilogoPrestiti.h"
+#include "core/history/Statistiche.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace quaderna;
+
+namespace {
+
+void ReadYearFile(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file); // page cache
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readWholeFile(file));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+// The whole year listed: a line for every loan. The list is given back when the window closes,
+// outside the time measured.
+void HistoryWholeYear(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file);
+    for (auto _ : state) {
+        std::vector<std::string> lines;
+        history::historyLines(file, "", Date{2024, 1, 1}, Date{2024, 12, 31}, lines);
+        benchmark::DoNotOptimize(lines.data());
+        state.PauseTiming();
+        lines = {};
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+// One month of every book: a twelfth of the year listed.
+void HistoryOneMonth(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file);
+    for (auto _ : state) {
+        std::vector<std::string> lines;
+        history::historyLines(file, "", Date{2024, 3, 1}, Date{2024, 3, 31}, lines);
+        benchmark::DoNotOptimize(lines.data());
+        state.PauseTiming();
+        lines = {};
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+// A hundred thousand separate texts of the length of a history line, with nothing read: what
+// holding a whole year's lines costs by itself.
+void AllocateLinesOnly(benchmark::State& state) {
+    const std::string line(150, 'x');
+    for (auto _ : state) {
+        std::vector<std::string> lines;
+        for (std::int64_t i = 0; i < state.range(0); ++i)
+            lines.push_back(line);
+        benchmark::DoNotOptimize(lines.data());
+        state.PauseTiming();
+        lines = {};
+        state.ResumeTiming();
+    }
+}
+
+// One month of one book's code that no loan has: every record is read and compared.
+void HistoryOneBook(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file);
+    for (auto _ : state) {
+        std::vector<std::string> lines;
+        history::historyLines(file, "zz-000000", Date{2024, 3, 1}, Date{2024, 3, 31}, lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+void MonthlyStatistics(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(history::monthlyCounts(file, "2024"));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+} // namespace
+
+BENCHMARK(ReadYearFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(HistoryWholeYear)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(HistoryOneMonth)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(AllocateLinesOnly)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(HistoryOneBook)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonthlyStatistics)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,7 @@
+#pragma once
+// The views of the loan history query, the history list and the monthly statistics.
+
+namespace quaderna::ui {
+class QtPlatform;
+void registerHistoryViews(QtPlatform& platform);
+} // namespace quaderna::ui
