@@ -8,7 +8,7 @@ set -euo pipefail
 
 what=${1:-run}
 packages=(build-essential cmake ninja-build pkg-config ccache
-          qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n libfontconfig-dev
+          qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 fonts-dejavu-core xdg-utils)
 if [ "$what" = test ]; then

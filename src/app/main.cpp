@@ -8,13 +8,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <fontconfig/fontconfig.h>
-
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -59,11 +56,7 @@ int main(int argc, char** argv) {
     if (const auto status = withoutWindows(argc, argv))
         return *status;
 
-    // The fonts are looked up while the window system connects: each takes a few milliseconds
-    // before the login window can be drawn, and the two run side by side.
-    std::thread fonts([] { FcInit(); });
     QApplication qapp(argc, argv);
-    fonts.join();
     QApplication::setApplicationName(QStringLiteral("Quaderna"));
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setQuitOnLastWindowClosed(false);
