@@ -62,7 +62,7 @@ void installItalian(QApplication& qapp) {
 
 std::filesystem::path userDataFolder() {
     const QByteArray xdg = qgetenv("XDG_DATA_HOME");
-    // The base directory specification asks for an absolute path; anything else is ignored.
+    // The XDG base directory rules ask for an absolute path; anything else is ignored.
     const std::filesystem::path base =
         !xdg.isEmpty() && xdg.startsWith('/')
             ? std::filesystem::path(xdg.toStdString())

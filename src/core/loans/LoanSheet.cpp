@@ -1,5 +1,10 @@
 #include "core/loans/LoanSheet.h"
 
+#include "core/forms/Form.h"
+#include "core/forms/Platform.h"
+#include "core/loans/LoanMessages.h"
+#include "core/reports/Layouts.h"
+
 #include "core/storage/Criteria.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
@@ -69,6 +74,18 @@ std::optional<FoundLoan> lastOpenLoan(const std::filesystem::path& yearFile, std
         return true;
     });
     return found;
+}
+
+void printLoanSheet(Form& window, const ListBox& sheet, const std::string& title) {
+    if (sheet.count() == 0) {
+        window.ui().messageBox(msg::StampaNonApplicabile, MsgKind::Warning);
+        return;
+    }
+    if (window.ui().messageBox(msg::ConfermaStampaElenco, MsgKind::Confirmation) == MsgButton::No)
+        return;
+    Report report = reports::riepilogoDati();
+    reports::fillList(report, title, sheet.items());
+    window.ui().print(report);
 }
 
 } // namespace quaderna

@@ -35,4 +35,11 @@ struct FoundLoan {
 std::optional<FoundLoan> lastOpenLoan(const std::filesystem::path& yearFile, std::string_view card,
                                       std::string_view line);
 
+class Form;
+class ListBox;
+
+// "Stampa" of the loan and returns windows: refused for an empty sheet, then asked for, then
+// the sheet's lines printed under `title`.
+void printLoanSheet(Form& window, const ListBox& sheet, const std::string& title);
+
 } // namespace quaderna

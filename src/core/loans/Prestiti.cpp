@@ -189,18 +189,9 @@ void TfrmPrestiti::btnAggiungiClick() {
 }
 
 void TfrmPrestiti::btnStampaClick() {
-    if (lstRecords.count() == 0) {
-        ui().messageBox(msg::StampaNonApplicabile, MsgKind::Warning);
-        return;
-    }
-    if (ui().messageBox(msg::ConfermaStampaElenco, MsgKind::Confirmation) == MsgButton::No)
-        return;
-    Report report = reports::riepilogoDati();
-    reports::fillList(report,
-                      "Prestiti librari dell'utente " + text::trim(titTesserato.text) + " - Tessera n. " +
-                          text::trim(titNumTessera.text),
-                      lstRecords.items());
-    ui().print(report);
+    printLoanSheet(*this, lstRecords,
+                   "Prestiti librari dell'utente " + text::trim(titTesserato.text) + " - Tessera n. " +
+                       text::trim(titNumTessera.text));
 }
 
 void TfrmPrestiti::icoGuidaClick() {

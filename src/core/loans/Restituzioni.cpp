@@ -228,18 +228,9 @@ void TfrmRestituzioni::btnRicaricaClick() {
 }
 
 void TfrmRestituzioni::btnStampaClick() {
-    if (lstRecords.count() == 0) {
-        ui().messageBox(msg::StampaNonApplicabile, MsgKind::Warning);
-        return;
-    }
-    if (ui().messageBox(msg::ConfermaStampaElenco, MsgKind::Confirmation) == MsgButton::No)
-        return;
-    Report report = reports::riepilogoDati();
-    reports::fillList(report,
-                      "Prestiti dell'utente " + text::trim(titTesserato.text) + " - Tessera n. " +
-                          text::trim(titNumTessera.text),
-                      lstRecords.items());
-    ui().print(report);
+    printLoanSheet(*this, lstRecords,
+                   "Prestiti dell'utente " + text::trim(titTesserato.text) + " - Tessera n. " +
+                       text::trim(titNumTessera.text));
 }
 
 void TfrmRestituzioni::icoGuidaClick() {
