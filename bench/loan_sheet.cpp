@@ -10,6 +10,7 @@
 //   available book listed and sorted).
 
 #include "BookArchive.h"
+#include "QuietPlatform.h"
 #include "core/Application.h"
 #include "core/catalogue/BookSearch.h"
 #include "core/loans/LoanSheet.h"
@@ -30,27 +31,7 @@ constexpr int kLoans = 50000;
 constexpr int kCards = 2000;
 const Date kToday{2026, 3, 10};
 
-// The desktop, reduced to what a loan needs: every message is answered at once.
-class QuietPlatform : public Platform {
-public:
-    MsgButton messageBox(std::string_view, MsgKind) override { return MsgButton::OK; }
-    void showMessage(std::string_view) override {}
-    void show(Form&) override {}
-    void hide(Form&) override {}
-    void showModal(Form&) override {}
-    void terminate() override {}
-    std::optional<std::filesystem::path> openFile(std::string_view, const std::vector<FileFilter>&) override {
-        return std::nullopt;
-    }
-    ImageRef loadPicture(const std::filesystem::path&) override { return nullptr; }
-    bool savePictureJpeg(const ImageRef&, const std::filesystem::path&) override { return false; }
-    ImageRef builtinPicture(std::string_view) override { return nullptr; }
-    bool shellOpen(std::string_view) override { return true; }
-    bool print(const Report&) override { return false; }
-    void preview(const Report&) override {}
-    Date today() override { return kToday; }
-    DateTime now() override { return {kToday, {9, 0, 0}}; }
-};
+using bench::QuietPlatform;
 
 std::string card(int i) {
     return "2026-" + std::to_string(1000 + i % kCards);

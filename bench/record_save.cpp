@@ -7,6 +7,7 @@
 // - LockAndUnlock: the lock alone.
 
 #include "BookArchive.h"
+#include "QuietPlatform.h"
 #include "core/Application.h"
 #include "core/storage/Files.h"
 #include "core/storage/RecordFile.h"
@@ -21,27 +22,7 @@ using namespace quaderna;
 
 namespace {
 
-// The desktop, reduced to what a save needs: every message is answered at once.
-class QuietPlatform : public Platform {
-public:
-    MsgButton messageBox(std::string_view, MsgKind) override { return MsgButton::OK; }
-    void showMessage(std::string_view) override {}
-    void show(Form&) override {}
-    void hide(Form&) override {}
-    void showModal(Form&) override {}
-    void terminate() override {}
-    std::optional<std::filesystem::path> openFile(std::string_view, const std::vector<FileFilter>&) override {
-        return std::nullopt;
-    }
-    ImageRef loadPicture(const std::filesystem::path&) override { return nullptr; }
-    bool savePictureJpeg(const ImageRef&, const std::filesystem::path&) override { return false; }
-    ImageRef builtinPicture(std::string_view) override { return nullptr; }
-    bool shellOpen(std::string_view) override { return true; }
-    bool print(const Report&) override { return false; }
-    void preview(const Report&) override {}
-    Date today() override { return {2026, 3, 10}; }
-    DateTime now() override { return {today(), {9, 0, 0}}; }
-};
+using bench::QuietPlatform;
 
 // A fresh folder with a small Libri.pro; appends empty it again now and then, outside the timing,
 // so that the file never grows large.

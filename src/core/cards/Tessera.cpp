@@ -5,6 +5,7 @@
 #include "core/cards/DatiEnte.h"
 #include "core/cards/StampaTessera.h"
 #include "core/forms/Messages.h"
+#include "core/forms/RecordStep.h"
 #include "core/reports/Report.h"
 #include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
@@ -136,20 +137,8 @@ void TfrmTessera::showUser(const TTesserato& user, std::int64_t position) {
 }
 
 void TfrmTessera::navigate(Step step) {
-    // Cancelled cards are browsed like any other: the card window does not look at Annullata.
-    try {
-        const StepResult r =
-            readStep(app.dataFile(TTesserato::FileName), TTesserato::Size, lblPosizione.text, step);
-        if (r.kind == StepResult::EmptyArchive) {
-            if (step == Step::Next)
-                lblPosizione.text.clear();
-            ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
-        } else if (r.kind == StepResult::Record) {
-            showUser(TTesserato::decode(r.bytes), r.position);
-        }
-    } catch (const IoError&) {
-        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
-    }
+    stepRecords(*this, app.dataFile(TTesserato::FileName), TTesserato::Size, lblPosizione, step,
+                [this](std::string_view rec, std::int64_t pos) { showUser(TTesserato::decode(rec), pos); });
 }
 
 void TfrmTessera::cmdPrimoClick() {

@@ -4,6 +4,7 @@
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
 #include "core/forms/Messages.h"
+#include "core/forms/RecordStep.h"
 #include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/Suggestions.h"
@@ -100,18 +101,8 @@ TLibro BookSheet::composeRecord() const {
 }
 
 void BookSheet::navigate(Step step) {
-    try {
-        const StepResult r = readStep(archive(), TLibro::Size, lblPosizione.text, step);
-        if (r.kind == StepResult::EmptyArchive) {
-            if (step == Step::Next)
-                lblPosizione.text.clear();
-            ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
-        } else if (r.kind == StepResult::Record) {
-            showRecord(TLibro::decode(r.bytes), r.position);
-        }
-    } catch (const IoError&) {
-        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
-    }
+    stepRecords(*this, archive(), TLibro::Size, lblPosizione, step,
+                [this](std::string_view rec, std::int64_t pos) { showRecord(TLibro::decode(rec), pos); });
 }
 
 void BookSheet::cmdPrimoClick() {

@@ -5,6 +5,7 @@
 #include "core/export/ExpAnagrafica.h"
 #include "core/forms/KeyFilters.h"
 #include "core/forms/Messages.h"
+#include "core/forms/RecordStep.h"
 #include "core/reports/Layouts.h"
 #include "core/shell/Guida.h"
 #include "core/storage/RecordFile.h"
@@ -331,18 +332,8 @@ void TfrmAnagrafica::cmdSalvaClick() {
 // --- navigation ----------------------------------------------------------------------------------
 
 void TfrmAnagrafica::navigate(Step step) {
-    try {
-        const StepResult r = readStep(archive(), TTesserato::Size, lblPosizione.text, step);
-        if (r.kind == StepResult::EmptyArchive) {
-            if (step == Step::Next)
-                lblPosizione.text.clear();
-            ui().messageBox(msg::ArchivioVuoto, MsgKind::Information);
-        } else if (r.kind == StepResult::Record) {
-            showUser(TTesserato::decode(r.bytes), r.position);
-        }
-    } catch (const IoError&) {
-        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
-    }
+    stepRecords(*this, archive(), TTesserato::Size, lblPosizione, step,
+                [this](std::string_view rec, std::int64_t pos) { showUser(TTesserato::decode(rec), pos); });
 }
 
 void TfrmAnagrafica::cmdPrimoClick() {
