@@ -27,33 +27,36 @@ std::string codeCheckLine(std::string_view record) {
     return text::fromCp1252(line);
 }
 
-std::string bookLine(std::string_view record) {
-    // Built in one buffer kept from line to line, then turned into the line itself at once.
-    thread_local std::string line;
-    line.assign("Cod. ");
-    appendColumn(line, rawField(record, TLibro::F::Codice), 24);
+void appendBookLine(std::string& line, std::string_view record) {
+    line += "Cod. ";
+    appendColumnText(line, rawField(record, TLibro::F::Codice), 24);
     line += "  ";
-    appendColumn(line, rawField(record, TLibro::F::Titolo), 50);
+    appendColumnText(line, rawField(record, TLibro::F::Titolo), 50);
     line += "  ";
-    appendColumn(line, rawField(record, TLibro::F::Autore), 30);
+    appendColumnText(line, rawField(record, TLibro::F::Autore), 30);
     line += "  ";
-    line += text::trimView(rawField(record, TLibro::F::Citta));
+    appendFieldText(line, rawField(record, TLibro::F::Citta));
     line += ' ';
-    line += text::trimView(rawField(record, TLibro::F::Editore));
+    appendFieldText(line, rawField(record, TLibro::F::Editore));
     line += ' ';
-    line += text::trimView(rawField(record, TLibro::F::Anno));
-    return text::fromCp1252(line);
+    appendFieldText(line, rawField(record, TLibro::F::Anno));
 }
 
-std::vector<std::string> searchBooks(const std::filesystem::path& archive,
-                                     const std::array<std::string, 10>& criteria, bool onlyAvailable) {
-    std::vector<std::string> lines;
+std::string bookLine(std::string_view record) {
+    std::string line;
+    appendBookLine(line, record);
+    return line;
+}
+
+text::Lines searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                        bool onlyAvailable) {
+    text::Lines lines;
     searchBooks(archive, criteria, onlyAvailable, lines);
     return lines;
 }
 
 void searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
-                 bool onlyAvailable, std::vector<std::string>& lines) {
+                 bool onlyAvailable, text::Lines& lines) {
     const Criteria match(criteria, kCriterionFields);
     RecordFile file(archive, TLibro::Size);
     if (match.impossible())
@@ -63,8 +66,10 @@ void searchBooks(const std::filesystem::path& archive, const std::array<std::str
             return true;
         if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
             return true;
-        if (match.match(rec))
-            lines.push_back(bookLine(rec));
+        if (match.match(rec)) {
+            appendBookLine(lines.open(), rec);
+            lines.close();
+        }
         return true;
     });
 }
@@ -76,7 +81,7 @@ BookSearch::BookSearch(Application& app, std::string className, std::string capt
     lstRecords.onDblClick = [this] { lstRecordsDblClick(); };
 }
 
-void BookSearch::search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) {
+void BookSearch::search(const std::array<std::string, 10>& typed, text::Lines& lines) {
     searchBooks(app.dataFile(TLibro::FileName), typed, onlyAvailable_, lines);
 }
 

@@ -15,6 +15,7 @@ namespace quaderna {
 
 // "Cod. " + code (24) + title (50) + author (30) + city, publisher and year.
 std::string bookLine(std::string_view record);
+void appendBookLine(std::string& line, std::string_view record);
 // "Cod. " + code (24) + title (50): the line of the code check.
 std::string codeCheckLine(std::string_view record);
 
@@ -25,9 +26,9 @@ std::string codeCheckLine(std::string_view record);
 // genre, publisher, ISBN, language, Dewey class, notes. Throws IoError; the lines found before a
 // failure stay in `lines`.
 void searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
-                 bool onlyAvailable, std::vector<std::string>& lines);
-std::vector<std::string> searchBooks(const std::filesystem::path& archive,
-                                     const std::array<std::string, 10>& criteria, bool onlyAvailable);
+                 bool onlyAvailable, text::Lines& lines);
+text::Lines searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                        bool onlyAvailable);
 
 class BookSearch : public CriteriaSearch<ListWindow> {
 public:
@@ -47,7 +48,7 @@ public:
     }
 
 protected:
-    void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) override;
+    void search(const std::array<std::string, 10>& typed, text::Lines& lines) override;
 
 private:
     const bool onlyAvailable_;

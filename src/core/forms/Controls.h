@@ -4,6 +4,8 @@
 // A control belongs to a form and registers itself with it, so views find it by name. Handlers
 // are plain callbacks set by the form (onClick = [this] { cmdSalvaClick(); }).
 
+#include "core/text/Lines.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -171,18 +173,24 @@ public:
     const bool sorted;
     int itemIndex = -1;
 
-    const std::vector<std::string>& items() const { return items_; }
+    const text::Lines& lines() const { return items_; }
+    std::string_view item(int i) const { return items_[static_cast<std::size_t>(i)]; }
+    // A copy of every line, for a printout.
+    std::vector<std::string> items() const { return items_.strings(); }
     int count() const { return static_cast<int>(items_.size()); }
     void clear();
     // Replaces every line at once; a sorted list sorts them.
-    void setItems(std::vector<std::string> lines);
-    void add(std::string line); // one line, kept in order
+    void setItems(text::Lines lines);
+    void setItems(const std::vector<std::string>& lines) { setItems(text::Lines(lines)); }
+    void add(std::string_view line); // one line, kept in order
+    // Empties the list and hands over its lines' room, for the next fill to reuse.
+    text::Lines take();
     std::string selectedText() const;
     // Changes whenever the lines change, so views reload only then.
     std::uint64_t revision() const { return revision_; }
 
 private:
-    std::vector<std::string> items_;
+    text::Lines items_;
     std::uint64_t revision_ = 0;
 };
 

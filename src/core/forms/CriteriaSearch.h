@@ -70,8 +70,7 @@ public:
                 ++inUse;
         }
         lblConta.text = std::to_string(inUse);
-        this->lstRecords.clear();
-        std::vector<std::string> lines;
+        text::Lines lines = this->lstRecords.take();
         try {
             search(typed, lines);
             this->lstRecords.setItems(std::move(lines));
@@ -96,7 +95,7 @@ public:
 protected:
     // Adds the lines of the records that match the criteria as typed. Throws IoError, leaving the
     // lines found before the failure.
-    virtual void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) = 0;
+    virtual void search(const std::array<std::string, 10>& typed, text::Lines& lines) = 0;
 };
 
 } // namespace quaderna

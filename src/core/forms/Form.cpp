@@ -17,30 +17,35 @@ void ListBox::clear() {
     ++revision_;
 }
 
-void ListBox::setItems(std::vector<std::string> lines) {
+void ListBox::setItems(text::Lines lines) {
     items_ = std::move(lines);
     if (sorted)
-        text::sortList(items_);
+        items_.sort();
     itemIndex = -1;
     ++revision_;
 }
 
-void ListBox::add(std::string line) {
-    if (sorted) {
-        auto at =
-            std::upper_bound(items_.begin(), items_.end(), line,
-                             [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
-        items_.insert(at, std::move(line));
-    } else {
-        items_.push_back(std::move(line));
-    }
+text::Lines ListBox::take() {
+    text::Lines room = std::move(items_);
+    room.clear();
+    items_ = text::Lines();
+    itemIndex = -1;
+    ++revision_;
+    return room;
+}
+
+void ListBox::add(std::string_view line) {
+    if (sorted)
+        items_.insertSorted(line);
+    else
+        items_.push_back(line);
     ++revision_;
 }
 
 std::string ListBox::selectedText() const {
     if (itemIndex < 0 || itemIndex >= count())
         return {};
-    return items_[static_cast<std::size_t>(itemIndex)];
+    return std::string(items_[static_cast<std::size_t>(itemIndex)]);
 }
 
 Form::Form(Application& app, std::string className, std::string caption)

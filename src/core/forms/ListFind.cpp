@@ -31,7 +31,7 @@ void findInList(ListBox& list, std::string_view typed, std::string& lastKey, Pla
     if (!key.empty()) {
         for (int k = 0; k < n; ++k) {
             const int i = (start + k) % n;
-            if (containsFolded(list.items()[static_cast<std::size_t>(i)], key)) {
+            if (containsFolded(list.item(i), key)) {
                 list.itemIndex = i;
                 break;
             }

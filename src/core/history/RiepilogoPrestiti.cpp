@@ -60,11 +60,7 @@ bool equalFolded(std::string_view a, std::string_view lowered) {
 
 namespace history {
 
-std::string historyLine(std::string_view rec) {
-    // Composed in a buffer kept from line to line, then copied out at its exact size: a list of a
-    // whole year holds a hundred thousand of these.
-    thread_local std::string line;
-    line.clear();
+void appendHistoryLine(std::string& line, std::string_view rec) {
     line += "Cod. ";
     appendPadded(line, trimBytes(rawField(rec, TPrestito::F::Codice)), 24);
     line += "  ";
@@ -75,11 +71,16 @@ std::string historyLine(std::string_view rec) {
     appendPadded(line, trimBytes(rawField(rec, TPrestito::F::DataRes)), 10);
     line += "  Utente: ";
     text::appendFromCp1252(line, trimBytes(rawField(rec, TPrestito::F::Tesserato)));
-    return std::string(line);
+}
+
+std::string historyLine(std::string_view rec) {
+    std::string line;
+    appendHistoryLine(line, rec);
+    return line;
 }
 
 void historyLines(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
-                  std::vector<std::string>& lines) {
+                  text::Lines& lines) {
     const std::string filter = text::trim(code);
     // A code typed with a character no stored code can hold matches no loan.
     const bool matchable = text::fitsCp1252(filter);
@@ -95,8 +96,10 @@ void historyLines(const std::filesystem::path& yearFile, std::string_view code, 
         }
         // A loan date that cannot be read (a damaged record) leaves that loan out, not the rest.
         const int day = dayNumber(rawField(rec, TPrestito::F::Data));
-        if (day != 0 && first <= day && day <= last)
-            lines.push_back(historyLine(rec));
+        if (day != 0 && first <= day && day <= last) {
+            appendHistoryLine(lines.open(), rec);
+            lines.close();
+        }
         return true;
     });
 }
@@ -117,7 +120,7 @@ TfrmRiepilogoPrestiti::TfrmRiepilogoPrestiti(Application& app)
 void TfrmRiepilogoPrestiti::FormShow() {
     lastFindKey.clear();
     txtTrova.text.clear();
-    lstRecords.clear();
+    text::Lines lines = lstRecords.take();
     lblTotCosti.text = "0";
     const TfrmMenuRiepilogoPrestiti& query = app.frmMenuRiepilogoPrestiti;
     const std::string filter = text::trim(query.txtTipologia.text);
@@ -129,7 +132,6 @@ void TfrmRiepilogoPrestiti::FormShow() {
     const auto from = Date::parse(query.lblDataInizio.text), to = Date::parse(query.lblDataFine.text);
     if (!loans::isYearFileName(file.filename().string()) || !from || !to)
         return; // no query was made: nothing to list
-    std::vector<std::string> lines;
     try {
         history::historyLines(file, filter, *from, *to, lines);
     } catch (const IoError&) {

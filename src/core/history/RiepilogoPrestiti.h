@@ -27,7 +27,7 @@ std::string historyLine(std::string_view record);
 // A-Z alike). A loan whose date cannot be read is left out and the listing goes on. The file is
 // opened or created. Throws IoError; the lines found before a failure stay in `lines`.
 void historyLines(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
-                  std::vector<std::string>& lines);
+                  text::Lines& lines);
 
 } // namespace history
 

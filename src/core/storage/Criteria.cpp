@@ -14,6 +14,18 @@ void appendColumn(std::string& line, std::string_view bytes, std::size_t width) 
     line.append(width - bytes.size(), ' ');
 }
 
+void appendColumnText(std::string& line, std::string_view bytes, std::size_t width) {
+    bytes = text::trimView(bytes);
+    if (bytes.size() > width)
+        bytes = bytes.substr(0, width);
+    text::appendFromCp1252(line, bytes);
+    line.append(width - bytes.size(), ' ');
+}
+
+void appendFieldText(std::string& line, std::string_view bytes) {
+    text::appendFromCp1252(line, text::trimView(bytes));
+}
+
 Criteria::Criteria(const std::array<std::string, 10>& typed, const std::array<FieldSpec, 10>& fields) {
     for (std::size_t i = 0; i < typed.size(); ++i) {
         if (text::trimView(typed[i]).empty())

@@ -14,6 +14,10 @@ namespace quaderna {
 // Windows-1252 takes one byte per character, so this works on the bytes before the line is
 // turned into UTF-8.
 void appendColumn(std::string& line, std::string_view bytes, std::size_t width);
+// The same column appended to a line already in UTF-8.
+void appendColumnText(std::string& line, std::string_view bytes, std::size_t width);
+// A stored field's text, trimmed, appended to a line in UTF-8.
+void appendFieldText(std::string& line, std::string_view bytes);
 
 // Up to ten search criteria, each matched against one field of the record.
 class Criteria {

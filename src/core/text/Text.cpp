@@ -1,5 +1,7 @@
 #include "core/text/Text.h"
 
+#include "core/text/Lines.h"
+
 #include <algorithm>
 
 #include <array>
@@ -215,65 +217,12 @@ int compareList(std::string_view a, std::string_view b) {
 }
 
 void sortList(std::vector<std::string>& lines) {
-    // Each line is folded once into one buffer of keys, so that comparing two lines is comparing
-    // plain bytes (memcmp). The lines of a list often open alike ("Cod. ..."): what every key
-    // shares is skipped, and the next eight bytes, read as one number, settle most comparisons
-    // without touching the keys at all.
-    if (lines.size() < 2)
-        return;
-    std::size_t total = 0;
-    for (const auto& l : lines)
-        total += l.size();
-    std::string keys(total, '\0');
-    std::size_t shared = lines.front().size();
-    std::size_t at = 0;
-    for (const auto& l : lines) {
-        char* key = keys.data() + at;
-        for (std::size_t k = 0; k < l.size(); ++k)
-            key[k] = upperAZ(l[k]);
-        std::size_t same = 0;
-        const std::size_t limit = std::min(shared, l.size());
-        while (same < limit && keys[same] == key[same])
-            ++same;
-        shared = same;
-        at += l.size();
-    }
-    struct Entry {
-        std::uint64_t head; // key bytes shared .. shared+8, big-endian, zero-padded
-        std::size_t at;
-        std::size_t size;
-        std::size_t index;
-    };
-    std::vector<Entry> order(lines.size());
-    at = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t size = lines[i].size();
-        std::uint64_t head = 0;
-        for (std::size_t k = shared; k < shared + 8; ++k)
-            head = (head << 8) | (k < size ? static_cast<unsigned char>(keys[at + k]) : 0u);
-        order[i] = {head, at, size, i};
-        at += size;
-    }
-    const std::string_view all(keys);
-    const std::size_t skip = shared + 8;
-    std::sort(order.begin(), order.end(), [all, skip](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        // Equal heads: compare what follows (where a line ended inside the head, its zero bytes
-        // of padding stood for nothing, so the shorter line comes first).
-        const std::string_view x =
-            a.size > skip ? all.substr(a.at + skip, a.size - skip) : std::string_view();
-        const std::string_view y =
-            b.size > skip ? all.substr(b.at + skip, b.size - skip) : std::string_view();
-        int c = x.compare(y);
-        if (c == 0 && a.size != b.size)
-            c = a.size < b.size ? -1 : 1;
-        return c != 0 ? c < 0 : a.index < b.index;
-    });
+    const std::vector<std::uint32_t> order =
+        listOrder(std::vector<std::string_view>(lines.begin(), lines.end()));
     std::vector<std::string> sorted;
     sorted.reserve(lines.size());
-    for (const Entry& e : order)
-        sorted.push_back(std::move(lines[e.index]));
+    for (std::uint32_t i : order)
+        sorted.push_back(std::move(lines[i]));
     lines.swap(sorted);
 }
 

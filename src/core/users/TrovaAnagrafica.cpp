@@ -11,7 +11,7 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(Application& app)
     : CriteriaSearch(app, "TfrmTrovaAnagrafica", " Trova utenti in archivio", "Riepilogo anagrafica utenti") {
 }
 
-void TfrmTrovaAnagrafica::search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) {
+void TfrmTrovaAnagrafica::search(const std::array<std::string, 10>& typed, text::Lines& lines) {
     searchUsers(app.dataFile(TTesserato::FileName), typed, lines);
 }
 

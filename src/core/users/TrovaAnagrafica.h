@@ -23,7 +23,7 @@ public:
     }
 
 protected:
-    void search(const std::array<std::string, 10>& typed, std::vector<std::string>& lines) override;
+    void search(const std::array<std::string, 10>& typed, text::Lines& lines) override;
     // By the marker the caller left in lblMemory; any other marker writes nothing.
     void deliver(const TTesserato& user, std::int64_t position) override;
 };

@@ -36,30 +36,32 @@ std::optional<long long> wholeNumber(std::string_view s) {
 
 } // namespace
 
-std::string userLine(std::string_view record) {
-    std::string line;
-    line.reserve(120);
-    appendColumn(line, rawField(record, TTesserato::F::Tesserato), 30);
+void appendUserLine(std::string& line, std::string_view record) {
+    appendColumnText(line, rawField(record, TTesserato::F::Tesserato), 30);
     line += "  Tessera n. ";
-    appendColumn(line, rawField(record, TTesserato::F::NumTessera), 20);
+    appendColumnText(line, rawField(record, TTesserato::F::NumTessera), 20);
     line += "  Scad. ";
-    appendColumn(line, rawField(record, TTesserato::F::DataScade), 10);
+    appendColumnText(line, rawField(record, TTesserato::F::DataScade), 10);
     line += "  Tel. ";
-    appendColumn(line, rawField(record, TTesserato::F::Recapito), 12);
+    appendColumnText(line, rawField(record, TTesserato::F::Recapito), 12);
     line += "  ";
-    line += text::trimView(rawField(record, TTesserato::F::Note));
-    return text::fromCp1252(line);
+    appendFieldText(line, rawField(record, TTesserato::F::Note));
 }
 
-std::vector<std::string> searchUsers(const std::filesystem::path& archive,
-                                     const std::array<std::string, 10>& criteria) {
-    std::vector<std::string> lines;
+std::string userLine(std::string_view record) {
+    std::string line;
+    appendUserLine(line, record);
+    return line;
+}
+
+text::Lines searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria) {
+    text::Lines lines;
     searchUsers(archive, criteria, lines);
     return lines;
 }
 
 void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
-                 std::vector<std::string>& lines) {
+                 text::Lines& lines) {
     const Criteria match(criteria, kCriterionFields);
     RecordFile file(archive, TTesserato::Size);
     if (match.impossible())
@@ -67,15 +69,17 @@ void searchUsers(const std::filesystem::path& archive, const std::array<std::str
     file.scan([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
-        if (match.match(rec))
-            lines.push_back(userLine(rec));
+        if (match.match(rec)) {
+            appendUserLine(lines.open(), rec);
+            lines.close();
+        }
         return true;
     });
 }
 
-std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today) {
+text::Lines renewalLines(const std::filesystem::path& archive, Date today) {
     const long long now = today.serial();
-    std::vector<std::string> lines;
+    text::Lines lines;
     RecordFile file(archive, TTesserato::Size);
     file.scan([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
@@ -85,8 +89,10 @@ std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date
         const auto notice = wholeNumber(rawField(rec, TTesserato::F::Preavviso));
         if (!expiry || !notice)
             return true;
-        if (expiry->serial() - *notice <= now)
-            lines.push_back(userLine(rec));
+        if (expiry->serial() - *notice <= now) {
+            appendUserLine(lines.open(), rec);
+            lines.close();
+        }
         return true;
     });
     return lines;

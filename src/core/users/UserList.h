@@ -18,6 +18,7 @@ namespace quaderna {
 // Name (30) + "  Tessera n. " + card number (20) + "  Scad. " + expiry (10) + "  Tel. " +
 // preferred contact (12) + "  " + notes, each trimmed, then padded or cut.
 std::string userLine(std::string_view record);
+void appendUserLine(std::string& line, std::string_view record);
 
 // The users of `archive` whose card is not cancelled and who match every criterion in use, as
 // list lines in file order. A criterion is in use when it is not blank; it matches when its text
@@ -26,14 +27,13 @@ std::string userLine(std::string_view record);
 // fiscal code, qualifications, notes. Throws IoError; the lines found before a failure stay in
 // `lines`.
 void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
-                 std::vector<std::string>& lines);
-std::vector<std::string> searchUsers(const std::filesystem::path& archive,
-                                     const std::array<std::string, 10>& criteria);
+                 text::Lines& lines);
+text::Lines searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria);
 
 // The cards awaiting renewal on `today`: not cancelled, and the expiry date less the notice days
 // not later than today. A record whose expiry date or notice days cannot be read is left out.
 // Lines in file order. Throws IoError.
-std::vector<std::string> renewalLines(const std::filesystem::path& archive, Date today);
+text::Lines renewalLines(const std::filesystem::path& archive, Date today);
 
 class UserList : public ListWindow {
 public:

@@ -273,7 +273,7 @@ int LinesModel::rowCount(const QModelIndex& parent) const {
 QVariant LinesModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= lines_.count())
         return {};
-    return qs(lines_.items()[static_cast<std::size_t>(index.row())]);
+    return qs(lines_.item(index.row()));
 }
 
 bool LinesModel::sync() {

@@ -358,8 +358,9 @@ public:
     }
 
 protected:
-    void search(const std::array<std::string, 10>&, std::vector<std::string>& lines) override {
-        lines = {"Secondo", "Primo"};
+    void search(const std::array<std::string, 10>&, text::Lines& lines) override {
+        lines.push_back("Secondo");
+        lines.push_back("Primo");
         throw IoError("cannot read Libri.pro", 5);
     }
 };

@@ -1,6 +1,7 @@
 #include "core/text/Text.h"
 #include "core/storage/Libro.h"
 #include "core/text/Date.h"
+#include "core/text/Lines.h"
 
 #include <gtest/gtest.h>
 
@@ -162,10 +163,44 @@ TEST(ListOrder, SortingWithKeysGivesTheOrderOfTheLineByLineComparison) {
         auto expected = lines;
         std::stable_sort(expected.begin(), expected.end(),
                          [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        text::Lines packed(lines), added;
+        for (const auto& l : lines)
+            added.insertSorted(l);
+        packed.sort();
         text::sortList(lines);
         ASSERT_EQ(lines, expected) << "round " << round;
+        ASSERT_EQ(packed.strings(), expected) << "round " << round;
+        ASSERT_EQ(added.strings(), expected) << "round " << round;
     }
     std::vector<std::string> none;
     text::sortList(none);
     EXPECT_TRUE(none.empty());
+}
+
+TEST(ListLines, KeepEveryLineWholeAcrossBlocksRefillsAndCopies) {
+    // Lines longer than a block of the store, many lines filling several blocks, empty lines; then
+    // the list emptied and filled again in the same room, and a copy that outlives the original.
+    std::vector<std::string> first;
+    first.push_back(std::string(3u << 20, 'L'));
+    for (int i = 0; i < 40000; ++i)
+        first.push_back(i % 1000 == 0 ? std::string()
+                                      : "riga " + std::to_string(i) + std::string(i % 97, '.'));
+    first.push_back(std::string((1u << 20) + 1, 'M'));
+    text::Lines lines(first);
+    ASSERT_EQ(lines.strings(), first);
+
+    std::vector<std::string> second;
+    for (int i = 0; i < 30000; ++i)
+        second.push_back("seconda " + std::to_string(i) + std::string(i % 131, '-'));
+    lines.clear();
+    EXPECT_TRUE(lines.empty());
+    for (const auto& l : second) {
+        lines.open() += l;
+        lines.close();
+    }
+    text::Lines copy = lines;
+    lines.clear();
+    lines.push_back("altro");
+    EXPECT_EQ(copy.strings(), second);
+    EXPECT_EQ(lines.strings(), std::vector<std::string>{"altro"});
 }

@@ -1,0 +1,179 @@
+#include "core/text/Lines.h"
+
+#include "core/text/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+
+namespace quaderna::text {
+
+namespace {
+
+constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+inline unsigned char fold(char c) {
+    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+}
+
+} // namespace
+
+Lines::Lines(std::initializer_list<std::string_view> lines) {
+    lines_.reserve(lines.size());
+    for (std::string_view l : lines)
+        push_back(l);
+}
+
+Lines::Lines(const std::vector<std::string>& lines) {
+    lines_.reserve(lines.size());
+    for (const std::string& l : lines)
+        push_back(l);
+}
+
+Lines::Lines(const Lines& other) {
+    lines_.reserve(other.size());
+    for (std::string_view l : other.lines_)
+        push_back(l);
+}
+
+Lines& Lines::operator=(const Lines& other) {
+    if (this != &other) {
+        Lines copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+char* Lines::room(std::size_t n) {
+    if (block_ < blocks_.size() && blocks_[block_].size - used_ >= n) {
+        char* at = blocks_[block_].bytes.get() + used_;
+        used_ += n;
+        return at;
+    }
+    // The next block, made (or made larger) when there is none that holds n bytes.
+    if (block_ < blocks_.size() && used_ > 0)
+        ++block_;
+    if (block_ == blocks_.size())
+        blocks_.emplace_back();
+    Block& b = blocks_[block_];
+    if (b.size < n) {
+        b.size = std::max(kBlock, n);
+        b.bytes = std::make_unique_for_overwrite<char[]>(b.size);
+    }
+    used_ = n;
+    return b.bytes.get();
+}
+
+void Lines::push_back(std::string_view line) {
+    if (line.empty()) {
+        lines_.emplace_back();
+        return;
+    }
+    char* at = room(line.size());
+    std::memcpy(at, line.data(), line.size());
+    lines_.emplace_back(at, line.size());
+}
+
+void Lines::insertSorted(std::string_view line) {
+    const auto at = std::upper_bound(lines_.begin(), lines_.end(), line, listLess);
+    const auto k = at - lines_.begin();
+    push_back(line);
+    std::rotate(lines_.begin() + k, lines_.end() - 1, lines_.end());
+}
+
+void Lines::sort() {
+    const std::vector<std::uint32_t> order = listOrder(lines_);
+    std::vector<std::string_view> sorted;
+    sorted.reserve(lines_.size());
+    for (std::uint32_t i : order)
+        sorted.push_back(lines_[i]);
+    lines_.swap(sorted);
+}
+
+void Lines::clear() {
+    lines_.clear();
+    block_ = 0;
+    used_ = 0;
+}
+
+std::vector<std::string> Lines::strings() const {
+    return {lines_.begin(), lines_.end()};
+}
+
+std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines) {
+    // Lines are compared on their keys (a-z taken as A-Z). What every line shares at its start is
+    // skipped; the next eight key bytes, as one big-endian number padded with zeros, settle most
+    // comparisons, and are sorted by radix, which keeps equal numbers in line order. Only the lines
+    // whose numbers are equal are then compared on the rest.
+    const std::size_t n = lines.size();
+    std::vector<std::uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    if (n < 2)
+        return order;
+
+    std::size_t shared = lines[0].size();
+    for (std::size_t i = 1; i < n && shared > 0; ++i) {
+        const std::string_view l = lines[i];
+        const std::size_t limit = std::min(shared, l.size());
+        std::size_t same = 0;
+        while (same < limit && fold(lines[0][same]) == fold(l[same]))
+            ++same;
+        shared = same;
+    }
+
+    struct Entry {
+        std::uint64_t head;
+        std::uint32_t index;
+    };
+    std::vector<Entry> a(n), b(n);
+    std::array<std::array<std::uint32_t, 256>, 8> counts{};
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view l = lines[i];
+        std::uint64_t head = 0;
+        for (std::size_t k = shared; k < shared + 8; ++k)
+            head = (head << 8) | (k < l.size() ? fold(l[k]) : 0u);
+        a[i] = {head, static_cast<std::uint32_t>(i)};
+        for (std::size_t d = 0; d < 8; ++d)
+            ++counts[d][(head >> (8 * d)) & 0xFF];
+    }
+    for (std::size_t d = 0; d < 8; ++d) {
+        auto& count = counts[d];
+        if (std::find(count.begin(), count.end(), static_cast<std::uint32_t>(n)) != count.end())
+            continue; // every line has the same byte here
+        std::uint32_t sum = 0;
+        for (auto& c : count) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        for (const Entry& e : a)
+            b[count[(e.head >> (8 * d)) & 0xFF]++] = e;
+        a.swap(b);
+    }
+
+    const std::size_t skip = shared + 8;
+    const auto rest = [&](std::uint32_t i) {
+        const std::string_view l = lines[i];
+        return l.size() > skip ? l.substr(skip) : std::string_view();
+    };
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && a[j].head == a[i].head)
+            ++j;
+        if (j - i > 1)
+            std::stable_sort(a.begin() + static_cast<std::ptrdiff_t>(i),
+                             a.begin() + static_cast<std::ptrdiff_t>(j), [&](const Entry& x, const Entry& y) {
+                                 const int c = compareList(rest(x.index), rest(y.index));
+                                 // Equal numbers and equal rests: only a line that ended inside
+                                 // the number can be shorter, and the shorter comes first.
+                                 return c != 0 ? c < 0 : lines[x.index].size() < lines[y.index].size();
+                             });
+        i = j;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = a[i].index;
+    return order;
+}
+
+} // namespace quaderna::text
