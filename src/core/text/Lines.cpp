@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <numeric>
 
@@ -101,11 +102,73 @@ std::vector<std::string> Lines::strings() const {
     return {lines_.begin(), lines_.end()};
 }
 
+namespace {
+
+struct Entry {
+    std::uint64_t head; // eight key bytes from some depth on, big-endian, zero past the line's end
+    std::uint32_t index;
+};
+
+std::uint64_t headAt(std::string_view line, std::size_t depth) {
+    if (depth + 8 > line.size()) {
+        std::uint64_t head = 0;
+        for (std::size_t k = depth; k < depth + 8; ++k)
+            head = (head << 8) | (k < line.size() ? fold(line[k]) : 0u);
+        return head;
+    }
+    // Eight bytes folded at once: a byte below 0x80 whose low seven bits lie in a..z loses 0x20.
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    std::uint64_t word;
+    std::memcpy(&word, line.data() + depth, 8);
+    const std::uint64_t low = word & ~highs;
+    const std::uint64_t atLeastA = (low + ones * (0x80 - 'a')) & highs;
+    const std::uint64_t pastZ = (low + ones * (0x80 - 'z' - 1)) & highs;
+    word -= (atLeastA & ~pastZ & ~word & highs) >> 2;
+    if constexpr (std::endian::native == std::endian::little)
+        word = __builtin_bswap64(word);
+    return word;
+}
+
+// Orders a run of entries whose keys are equal before `depth`, by the next eight bytes and then,
+// where those are equal too, by the eight after them. A line that ended is padded with zeros, so
+// once every line of a run has ended they are equal but for their lengths: the shorter first.
+void orderRun(const std::vector<std::string_view>& lines, Entry* first, Entry* last, std::size_t depth) {
+    for (;; depth += 8) {
+        bool ended = true, same = true;
+        for (Entry* e = first; e != last; ++e) {
+            ended = ended && lines[e->index].size() <= depth;
+            e->head = headAt(lines[e->index], depth);
+            same = same && e->head == first->head;
+        }
+        if (ended) {
+            std::sort(first, last, [&](const Entry& x, const Entry& y) {
+                const std::size_t sx = lines[x.index].size(), sy = lines[y.index].size();
+                return sx != sy ? sx < sy : x.index < y.index;
+            });
+            return;
+        }
+        if (!same)
+            break; // (a run that is alike here too goes straight on to the next eight bytes)
+    }
+    std::sort(first, last, [](const Entry& x, const Entry& y) {
+        return x.head != y.head ? x.head < y.head : x.index < y.index;
+    });
+    for (Entry* i = first; i != last;) {
+        Entry* j = i + 1;
+        while (j != last && j->head == i->head)
+            ++j;
+        if (j - i > 1)
+            orderRun(lines, i, j, depth + 8);
+        i = j;
+    }
+}
+
+} // namespace
+
 std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines) {
     // Lines are compared on their keys (a-z taken as A-Z). What every line shares at its start is
-    // skipped; the next eight key bytes, as one big-endian number padded with zeros, settle most
-    // comparisons, and are sorted by radix, which keeps equal numbers in line order. Only the lines
-    // whose numbers are equal are then compared on the rest.
+    // skipped; the next eight key bytes, as one number, are sorted by radix, which keeps equal
+    // numbers in line order. Only runs of lines whose numbers are equal go on to the next eight.
     const std::size_t n = lines.size();
     std::vector<std::uint32_t> order(n);
     std::iota(order.begin(), order.end(), 0u);
@@ -122,17 +185,10 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
         shared = same;
     }
 
-    struct Entry {
-        std::uint64_t head;
-        std::uint32_t index;
-    };
     std::vector<Entry> a(n), b(n);
     std::array<std::array<std::uint32_t, 256>, 8> counts{};
     for (std::size_t i = 0; i < n; ++i) {
-        const std::string_view l = lines[i];
-        std::uint64_t head = 0;
-        for (std::size_t k = shared; k < shared + 8; ++k)
-            head = (head << 8) | (k < l.size() ? fold(l[k]) : 0u);
+        const std::uint64_t head = headAt(lines[i], shared);
         a[i] = {head, static_cast<std::uint32_t>(i)};
         for (std::size_t d = 0; d < 8; ++d)
             ++counts[d][(head >> (8 * d)) & 0xFF];
@@ -151,24 +207,12 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
             b[count[(e.head >> (8 * d)) & 0xFF]++] = e;
         a.swap(b);
     }
-
-    const std::size_t skip = shared + 8;
-    const auto rest = [&](std::uint32_t i) {
-        const std::string_view l = lines[i];
-        return l.size() > skip ? l.substr(skip) : std::string_view();
-    };
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
         while (j < n && a[j].head == a[i].head)
             ++j;
         if (j - i > 1)
-            std::stable_sort(a.begin() + static_cast<std::ptrdiff_t>(i),
-                             a.begin() + static_cast<std::ptrdiff_t>(j), [&](const Entry& x, const Entry& y) {
-                                 const int c = compareList(rest(x.index), rest(y.index));
-                                 // Equal numbers and equal rests: only a line that ended inside
-                                 // the number can be shorter, and the shorter comes first.
-                                 return c != 0 ? c < 0 : lines[x.index].size() < lines[y.index].size();
-                             });
+            orderRun(lines, a.data() + i, a.data() + j, shared + 8);
         i = j;
     }
     for (std::size_t i = 0; i < n; ++i)
