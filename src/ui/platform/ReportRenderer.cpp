@@ -2,7 +2,10 @@
 
 #include "ui/platform/QtPlatform.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPainter>
 #include <QPrinter>
 #include <QSvgRenderer>
@@ -83,6 +86,31 @@ void appendWrapped(std::vector<QString>& out, const QString& text, const QFont& 
         out.push_back(QString());
 }
 
+// A line of plain characters in a face of fixed pitch, drawn as one run of glyphs from `at`.
+// False, and nothing drawn, when a character has no glyph of its own in the face (it would be
+// taken from another face) or is not a plain printing character.
+bool drawFixed(QPainter& p, const QRawFont& raw, QGlyphRun& run, QList<QPointF>& positions, QPointF at,
+               const QString& line) {
+    for (const QChar ch : line)
+        if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() < 0xA0) || ch.isSurrogate() ||
+            ch.category() == QChar::Mark_NonSpacing || !raw.supportsCharacter(ch))
+            return false;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(line);
+    if (glyphs.size() != line.size())
+        return false;
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
+    positions.resize(glyphs.size());
+    double x = 0;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        positions[i] = QPointF(x, 0);
+        x += advances[i].x();
+    }
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    p.drawGlyphRun(at, run);
+    return true;
+}
+
 // Lines [first, last) of a memo; `area` is the part of the memo that shows on this page.
 void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t first, std::size_t last,
               const QRectF& area, const DateTime& at) {
@@ -121,14 +149,26 @@ void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t fir
         top = r.bottom() - block;
     // Each line's glyphs sit in the middle of their slot.
     const double baseline = (pitch - fm.ascent() - fm.descent()) / 2 + fm.ascent();
+    // Lines in a face of fixed pitch (the columns of a list) need no shaping: each character is
+    // its glyph, one advance after the other. They go to the painter as glyph runs, which draw
+    // exactly what the text would, without laying the text out again for every line.
+    const QRawFont raw =
+        QFontInfo(font).fixedPitch() ? QRawFont::fromFont(QFont(font, c.p.device())) : QRawFont();
+    QGlyphRun run;
+    QList<QPointF> positions;
+    if (raw.isValid())
+        run.setRawFont(raw);
     for (std::size_t k = 0; k < shown.size(); ++k) {
         const QString& line = shown[k];
+        const double y = top + static_cast<double>(offset + k) * pitch + baseline;
         double x = r.left() + gap;
+        if (raw.isValid() && m.hAlign == HAlign::Left && drawFixed(c.p, raw, run, positions, QPointF(x, y), line))
+            continue;
         if (m.hAlign != HAlign::Left) {
             const double width = fm.horizontalAdvance(line);
             x = m.hAlign == HAlign::Center ? r.center().x() - width / 2 : r.right() - gap - width;
         }
-        c.p.drawText(QPointF(x, top + static_cast<double>(offset + k) * pitch + baseline), line);
+        c.p.drawText(QPointF(x, y), line);
     }
     c.p.restore();
 }
