@@ -405,7 +405,8 @@ TEST(ReportPrint, ALongJobShowsItsProgressAndAnnullaLeavesNothingBehind) {
     const QString pdf = pdfIn(dir, "lungo.pdf");
     writeBytes(dir / "lungo.pdf", "la stampa di ieri");
     Report r = reports::riepilogoDati();
-    reports::fillList(r, "Riepilogo libri in archivio", listLines(3000));
+    // Long enough to be drawn in parts side by side, and to last while the person reaches "Annulla".
+    reports::fillList(r, "Riepilogo libri in archivio", listLines(20000));
     ui::QtPlatform platform;
     platform.progressDelayMs = 0; // as a job that promises to last long
     platform.printDialogHook = [&](QPrinter& printer) {
@@ -438,5 +439,73 @@ TEST(ReportPrint, ALongJobShowsItsProgressAndAnnullaLeavesNothingBehind) {
 
     // Left alone, the job prints whole.
     EXPECT_TRUE(platform.print(r));
-    EXPECT_EQ(pagesOf(pdf).size(), 57);
+    EXPECT_EQ(pagesOf(pdf).size(), static_cast<qsizetype>(r.paginate().size()));
+}
+
+// A long list is drawn in parts side by side and the parts joined into one file: the file reads
+// and looks page for page as the same list drawn in one go, its fonts embedded as before.
+TEST(ReportPrint, ALongListDrawnInPartsIsThePrintoutDrawnInOneGo) {
+    TempDir dir;
+    Report r = reports::riepilogoDati();
+    reports::fillList(r, "Riepilogo libri in archivio", listLines(4000));
+    const DateTime at{{2024, 3, 5}, {9, 7, 3}};
+    const auto printTo = [&](const QString& file, int parts) {
+        ui::ReportRenderer renderer(r, at);
+        renderer.setPartsAtMost(parts);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        ui::applyPageLayout(printer, r);
+        printer.setDocName(QStringLiteral("Riepilogo dati"));
+        return renderer.print(printer);
+    };
+    const QString whole = pdfIn(dir, "intero.pdf"), joined = pdfIn(dir, "parti.pdf");
+    ASSERT_TRUE(printTo(whole, 1));
+    ASSERT_TRUE(printTo(joined, 3));
+
+    const QStringList pages = pagesOf(whole);
+    ASSERT_EQ(pages.size(), static_cast<qsizetype>(r.paginate().size()));
+    ASSERT_GE(pages.size(), 3 * ui::ReportRenderer::kSheetsPerPart);
+    EXPECT_EQ(pagesOf(joined), pages);
+    EXPECT_EQ(run(QStringLiteral("pdftotext"), {joined, QStringLiteral("-")}),
+              run(QStringLiteral("pdftotext"), {whole, QStringLiteral("-")}));
+    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {joined}).contains(QStringLiteral("Riepilogo dati")));
+
+    // The same pictures on paper: the first page, pages where one part gives way to the next, the last.
+    const auto picture = [&](const QString& pdf, int page) {
+        const QString stem = pdf + QStringLiteral("-%1").arg(page);
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                                         QString::number(page), QStringLiteral("-l"), QString::number(page),
+                                         QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, stem});
+        return QImage(stem + QStringLiteral(".png"));
+    };
+    const int n = static_cast<int>(pages.size());
+    for (int page : {1, n / 3, n / 3 + 1, 2 * n / 3 + 1, n}) {
+        const QImage a = picture(whole, page), b = picture(joined, page);
+        ASSERT_FALSE(a.isNull()) << page;
+        EXPECT_EQ(a, b) << "page " << page;
+    }
+
+    // Every face still embedded; each part brings its own subset, under a name of its own.
+    for (const QString& face : {QStringLiteral("LiberationMono"), QStringLiteral("DejaVuSans-Bold")}) {
+        const auto embedded = [&](const QString& pdf) {
+            QStringList rows = fontsOf(pdf).split(QLatin1Char('\n')).filter(face);
+            for (QString& row : rows)
+                row = row.simplified().section(QLatin1Char(' '), 0, 5);
+            rows.removeDuplicates();
+            return rows;
+        };
+        EXPECT_EQ(embedded(joined), embedded(whole)) << face.toStdString();
+        EXPECT_EQ(embedded(whole).size(), 1);
+    }
+    QFile file(joined);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(file.readAll());
+    QStringList subsets;
+    auto names = QRegularExpression(QStringLiteral("/FontName /([A-Z]{6})\\+")).globalMatch(bytes);
+    while (names.hasNext())
+        subsets << names.next().captured(1);
+    EXPECT_EQ(subsets.size(), 6); // two faces in each of three parts
+    subsets.removeDuplicates();
+    EXPECT_EQ(subsets.size(), 6);
 }

@@ -2,16 +2,26 @@
 
 #include "ui/platform/QtPlatform.h"
 
+#include "core/reports/PdfJoin.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QRawFont>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QRawFont>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTextLayout>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace quaderna::ui {
 
@@ -162,7 +172,8 @@ void drawMemo(const Canvas& c, const ReportObject& m, double dy, std::size_t fir
         const QString& line = shown[k];
         const double y = top + static_cast<double>(offset + k) * pitch + baseline;
         double x = r.left() + gap;
-        if (raw.isValid() && m.hAlign == HAlign::Left && drawFixed(c.p, raw, run, positions, QPointF(x, y), line))
+        if (raw.isValid() && m.hAlign == HAlign::Left &&
+            drawFixed(c.p, raw, run, positions, QPointF(x, y), line))
             continue;
         if (m.hAlign != HAlign::Left) {
             const double width = fm.horizontalAdvance(line);
@@ -228,7 +239,8 @@ void applyPageLayout(QPrinter& printer, const Report& report) {
 }
 
 ReportRenderer::ReportRenderer(const Report& report, const DateTime& printedAt)
-    : report_(report), printedAt_(printedAt), pages_(report.paginate()) {}
+    : report_(report), printedAt_(printedAt), pages_(report.paginate()),
+      partsAtMost_(std::min(QThread::idealThreadCount(), 8)) {}
 
 void ReportRenderer::paintPage(QPainter& painter, int index, double dotsPerInch) const {
     if (index < 0 || index >= pageCount())
@@ -259,14 +271,97 @@ void ReportRenderer::paintPage(QPainter& painter, int index, double dotsPerInch)
     painter.restore();
 }
 
+bool ReportRenderer::drawSheets(QPagedPaintDevice& device, double dotsPerInch, const std::vector<int>& sheets,
+                                const std::function<bool(std::size_t)>& next) const {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const QPointF origin(report_.page.margins.left / 25.4 * dotsPerInch,
+                         report_.page.margins.top / 25.4 * dotsPerInch);
+    bool ok = true;
+    for (std::size_t k = 0; k < sheets.size() && ok; ++k) {
+        if (next && !next(k)) {
+            ok = false;
+            break;
+        }
+        if (k > 0)
+            ok = device.newPage();
+        if (!ok)
+            break;
+        painter.save();
+        painter.translate(origin);
+        paintPage(painter, sheets[k], dotsPerInch);
+        painter.restore();
+    }
+    return painter.end() && ok;
+}
+
+std::optional<bool> ReportRenderer::printInParts(QPrinter& printer, const std::vector<int>& sheets, int parts,
+                                                 const std::function<bool(int, int)>& progress) const {
+    // Each part is a PDF file of consecutive sheets, drawn on a thread of its own; the parts are
+    // then joined into the printer's file. Nothing is written there unless every part is whole.
+    QTemporaryDir dir(QDir::temp().filePath(QStringLiteral("quaderna-parti-XXXXXX")));
+    if (!dir.isValid())
+        return std::nullopt;
+    const QPageLayout layout = printer.pageLayout();
+    const QString title = printer.docName(), creator = printer.creator();
+    const int dpi = printer.resolution();
+    const int total = static_cast<int>(sheets.size());
+    std::atomic<int> started{0}, finished{0};
+    std::atomic<bool> stop{false};
+    std::vector<char> whole(static_cast<std::size_t>(parts), 0);
+    std::vector<std::thread> workers;
+    for (int i = 0; i < parts; ++i) {
+        const auto from = sheets.begin() + static_cast<std::ptrdiff_t>(sheets.size() * i / parts);
+        const auto to = sheets.begin() + static_cast<std::ptrdiff_t>(sheets.size() * (i + 1) / parts);
+        workers.emplace_back([&, i, part = std::vector<int>(from, to)] {
+            QPdfWriter writer(dir.filePath(QStringLiteral("%1.pdf").arg(i)));
+            writer.setPageLayout(layout);
+            writer.setResolution(dpi);
+            writer.setTitle(title);
+            writer.setCreator(creator);
+            whole[static_cast<std::size_t>(i)] = drawSheets(writer, dpi, part, [&](std::size_t) {
+                ++started;
+                return !stop.load();
+            });
+            ++finished;
+        });
+    }
+    while (finished.load() < parts) {
+        if (progress && !stop.load() && !progress(std::min(started.load(), total), total))
+            stop = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    for (auto& w : workers)
+        w.join();
+    if (stop.load())
+        return false;
+    if (std::find(whole.begin(), whole.end(), 0) != whole.end())
+        return std::nullopt;
+
+    std::vector<QByteArray> files;
+    std::vector<std::string_view> views;
+    for (int i = 0; i < parts; ++i) {
+        QFile f(dir.filePath(QStringLiteral("%1.pdf").arg(i)));
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        files.push_back(f.readAll());
+    }
+    for (const QByteArray& b : files)
+        views.emplace_back(b.constData(), static_cast<std::size_t>(b.size()));
+    const std::optional<std::string> joined = pdf::join(views);
+    if (!joined)
+        return std::nullopt;
+    QFile out(printer.outputFileName());
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written =
+        out.write(joined->data(), static_cast<qint64>(joined->size())) == static_cast<qint64>(joined->size());
+    return out.flush() && written;
+}
+
 bool ReportRenderer::print(QPrinter& printer, const std::function<bool(int, int)>& progress) const {
     printer.setFullPage(true);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const double dpi = printer.resolution();
-    const QPointF origin(report_.page.margins.left / 25.4 * dpi, report_.page.margins.top / 25.4 * dpi);
-
     int first = 0, last = pageCount() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(first, printer.fromPage() - 1);
@@ -287,22 +382,17 @@ bool ReportRenderer::print(QPrinter& printer, const std::function<bool(int, int)
             sheets.insert(sheets.end(), static_cast<std::size_t>(copies), i);
     }
 
-    bool ok = true;
-    for (std::size_t k = 0; k < sheets.size() && ok; ++k) {
-        if (progress && !progress(static_cast<int>(k), static_cast<int>(sheets.size()))) {
-            ok = false;
-            break;
-        }
-        if (k > 0)
-            ok = printer.newPage();
-        if (!ok)
-            break;
-        painter.save();
-        painter.translate(origin);
-        paintPage(painter, sheets[k], dpi);
-        painter.restore();
+    // A long printout into a PDF file is drawn in parts side by side, one per processor.
+    const int parts = std::min(partsAtMost_, static_cast<int>(sheets.size()) / kSheetsPerPart);
+    if (parts > 1 && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+        printer.colorMode() == QPrinter::Color) {
+        if (const std::optional<bool> done = printInParts(printer, sheets, parts, progress))
+            return *done;
+        // Parts that could not be joined: the printout is drawn again in one go.
     }
-    return painter.end() && ok;
+    const int total = static_cast<int>(sheets.size());
+    return drawSheets(printer, printer.resolution(), sheets,
+                      [&](std::size_t k) { return !progress || progress(static_cast<int>(k), total); });
 }
 
 } // namespace quaderna::ui

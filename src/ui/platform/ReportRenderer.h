@@ -6,8 +6,10 @@
 #include <QPageLayout>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -37,10 +39,24 @@ public:
     // then nothing more is drawn and print answers false.
     bool print(QPrinter& printer, const std::function<bool(int done, int total)>& progress = {}) const;
 
+    // A printout into a PDF file with at least this many sheets for each part is drawn in parts
+    // side by side, at most one per processor (or `most`), and the parts joined.
+    static constexpr int kSheetsPerPart = 24;
+    void setPartsAtMost(int most) { partsAtMost_ = most; }
+
 private:
+    // Draws the sheets (page indices) one per page; `next(k)` is asked before sheet k and answers
+    // false to stop.
+    bool drawSheets(QPagedPaintDevice& device, double dotsPerInch, const std::vector<int>& sheets,
+                    const std::function<bool(std::size_t)>& next) const;
+    // nullopt when the parts could not be drawn or joined, so that the caller draws them in one go.
+    std::optional<bool> printInParts(QPrinter& printer, const std::vector<int>& sheets, int parts,
+                                     const std::function<bool(int, int)>& progress) const;
+
     const Report& report_;
     DateTime printedAt_;
     std::vector<PageContent> pages_;
+    int partsAtMost_;
 };
 
 } // namespace quaderna::ui
