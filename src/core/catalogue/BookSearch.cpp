@@ -27,25 +27,29 @@ std::string codeCheckLine(std::string_view record) {
     return text::fromCp1252(line);
 }
 
-void appendBookLine(std::string& line, std::string_view record) {
-    line += "Cod. ";
-    appendColumnText(line, rawField(record, TLibro::F::Codice), 24);
-    line += "  ";
-    appendColumnText(line, rawField(record, TLibro::F::Titolo), 50);
-    line += "  ";
-    appendColumnText(line, rawField(record, TLibro::F::Autore), 30);
-    line += "  ";
-    appendFieldText(line, rawField(record, TLibro::F::Citta));
-    line += ' ';
-    appendFieldText(line, rawField(record, TLibro::F::Editore));
-    line += ' ';
-    appendFieldText(line, rawField(record, TLibro::F::Anno));
+namespace {
+
+std::string_view composeBookLine(std::string_view record) {
+    ListLine line;
+    return line.text("Cod. ")
+        .column(rawField(record, TLibro::F::Codice), 24)
+        .text("  ")
+        .column(rawField(record, TLibro::F::Titolo), 50)
+        .text("  ")
+        .column(rawField(record, TLibro::F::Autore), 30)
+        .text("  ")
+        .field(rawField(record, TLibro::F::Citta))
+        .text(" ")
+        .field(rawField(record, TLibro::F::Editore))
+        .text(" ")
+        .field(rawField(record, TLibro::F::Anno))
+        .view();
 }
 
+} // namespace
+
 std::string bookLine(std::string_view record) {
-    std::string line;
-    appendBookLine(line, record);
-    return line;
+    return std::string(composeBookLine(record));
 }
 
 text::Lines searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
@@ -66,10 +70,8 @@ void searchBooks(const std::filesystem::path& archive, const std::array<std::str
             return true;
         if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
             return true;
-        if (match.match(rec)) {
-            appendBookLine(lines.open(), rec);
-            lines.close();
-        }
+        if (match.match(rec))
+            lines.push_back(composeBookLine(rec));
         return true;
     });
 }

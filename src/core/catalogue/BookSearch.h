@@ -15,7 +15,6 @@ namespace quaderna {
 
 // "Cod. " + code (24) + title (50) + author (30) + city, publisher and year.
 std::string bookLine(std::string_view record);
-void appendBookLine(std::string& line, std::string_view record);
 // "Cod. " + code (24) + title (50): the line of the code check.
 std::string codeCheckLine(std::string_view record);
 

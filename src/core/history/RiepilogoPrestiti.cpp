@@ -4,6 +4,7 @@
 #include "core/forms/Messages.h"
 #include "core/reports/Layouts.h"
 #include "core/shell/Guida.h"
+#include "core/storage/Criteria.h"
 #include "core/storage/Prestito.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
@@ -23,13 +24,6 @@ std::string_view trimBytes(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20)
         s.remove_suffix(1);
     return s;
-}
-
-// Stored bytes (one byte, one character) as text padded with blanks to n characters, or cut to n.
-void appendPadded(std::string& out, std::string_view bytes, std::size_t n) {
-    text::appendFromCp1252(out, bytes.substr(0, n));
-    if (bytes.size() < n)
-        out.append(n - bytes.size(), ' ');
 }
 
 // A stored date as yyyymmdd, 0 when it is not a date of the calendar. The dates the loan window
@@ -60,23 +54,27 @@ bool equalFolded(std::string_view a, std::string_view lowered) {
 
 namespace history {
 
-void appendHistoryLine(std::string& line, std::string_view rec) {
-    line += "Cod. ";
-    appendPadded(line, trimBytes(rawField(rec, TPrestito::F::Codice)), 24);
-    line += "  ";
-    appendPadded(line, trimBytes(rawField(rec, TPrestito::F::Titolo)), 48);
-    line += "  Data: ";
-    text::appendFromCp1252(line, trimBytes(rawField(rec, TPrestito::F::Data)));
-    line += "  Rest. ";
-    appendPadded(line, trimBytes(rawField(rec, TPrestito::F::DataRes)), 10);
-    line += "  Utente: ";
-    text::appendFromCp1252(line, trimBytes(rawField(rec, TPrestito::F::Tesserato)));
+namespace {
+
+std::string_view composeHistoryLine(std::string_view rec) {
+    ListLine line;
+    return line.text("Cod. ")
+        .column(rawField(rec, TPrestito::F::Codice), 24)
+        .text("  ")
+        .column(rawField(rec, TPrestito::F::Titolo), 48)
+        .text("  Data: ")
+        .field(rawField(rec, TPrestito::F::Data))
+        .text("  Rest. ")
+        .column(rawField(rec, TPrestito::F::DataRes), 10)
+        .text("  Utente: ")
+        .field(rawField(rec, TPrestito::F::Tesserato))
+        .view();
 }
 
+} // namespace
+
 std::string historyLine(std::string_view rec) {
-    std::string line;
-    appendHistoryLine(line, rec);
-    return line;
+    return std::string(composeHistoryLine(rec));
 }
 
 void historyLines(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
@@ -96,10 +94,8 @@ void historyLines(const std::filesystem::path& yearFile, std::string_view code, 
         }
         // A loan date that cannot be read (a damaged record) leaves that loan out, not the rest.
         const int day = dayNumber(rawField(rec, TPrestito::F::Data));
-        if (day != 0 && first <= day && day <= last) {
-            appendHistoryLine(lines.open(), rec);
-            lines.close();
-        }
+        if (day != 0 && first <= day && day <= last)
+            lines.push_back(composeHistoryLine(rec));
         return true;
     });
 }

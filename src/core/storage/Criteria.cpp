@@ -1,5 +1,8 @@
 #include "core/storage/Criteria.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/text/Text.h"
 
 #include <algorithm>
@@ -14,16 +17,19 @@ void appendColumn(std::string& line, std::string_view bytes, std::size_t width) 
     line.append(width - bytes.size(), ' ');
 }
 
-void appendColumnText(std::string& line, std::string_view bytes, std::size_t width) {
-    bytes = text::trimView(bytes);
-    if (bytes.size() > width)
-        bytes = bytes.substr(0, width);
-    text::appendFromCp1252(line, bytes);
-    line.append(width - bytes.size(), ' ');
+namespace {
+
+std::string& lineBuffer() {
+    thread_local std::string buffer(4096, '\0');
+    return buffer;
 }
 
-void appendFieldText(std::string& line, std::string_view bytes) {
-    text::appendFromCp1252(line, text::trimView(bytes));
+} // namespace
+
+ListLine::ListLine() : buffer_(lineBuffer()) {}
+
+void ListLine::grow(std::size_t n) {
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
 }
 
 Criteria::Criteria(const std::array<std::string, 10>& typed, const std::array<FieldSpec, 10>& fields) {

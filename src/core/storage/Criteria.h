@@ -2,8 +2,10 @@
 // The pieces the search windows share on the raw bytes of a record: list columns and criteria.
 
 #include "core/storage/Field.h"
+#include "core/text/Text.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,10 +16,47 @@ namespace quaderna {
 // Windows-1252 takes one byte per character, so this works on the bytes before the line is
 // turned into UTF-8.
 void appendColumn(std::string& line, std::string_view bytes, std::size_t width);
-// The same column appended to a line already in UTF-8.
-void appendColumnText(std::string& line, std::string_view bytes, std::size_t width);
-// A stored field's text, trimmed, appended to a line in UTF-8.
-void appendFieldText(std::string& line, std::string_view bytes);
+
+// One line of a list composed from stored fields, straight into UTF-8, in a buffer this thread
+// keeps from line to line: the line shown stays valid until the next line is begun.
+class ListLine {
+public:
+    ListLine();
+    ListLine& text(std::string_view utf8) { // as it stands
+        std::memcpy(room(utf8.size()), utf8.data(), utf8.size());
+        used_ += utf8.size();
+        return *this;
+    }
+    // A stored field's text, trimmed, padded with blanks to `width` characters or cut to it.
+    ListLine& column(std::string_view bytes, std::size_t width) {
+        bytes = text::trimView(bytes);
+        if (bytes.size() > width)
+            bytes = bytes.substr(0, width);
+        const std::size_t pad = width - bytes.size();
+        char* const start = room(3 * bytes.size() + pad);
+        char* const at = text::putFromCp1252(start, bytes);
+        std::memset(at, ' ', pad);
+        used_ += static_cast<std::size_t>(at - start) + pad;
+        return *this;
+    }
+    ListLine& field(std::string_view bytes) { // a stored field's text, trimmed
+        bytes = text::trimView(bytes);
+        char* const start = room(3 * bytes.size());
+        used_ += static_cast<std::size_t>(text::putFromCp1252(start, bytes) - start);
+        return *this;
+    }
+    std::string_view view() const { return {buffer_.data(), used_}; }
+
+private:
+    char* room(std::size_t n) {
+        if (buffer_.size() - used_ < n)
+            grow(n);
+        return buffer_.data() + used_;
+    }
+    void grow(std::size_t n);
+    std::string& buffer_;
+    std::size_t used_ = 0;
+};
 
 // Up to ten search criteria, each matched against one field of the record.
 class Criteria {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quaderna::text {
 
@@ -28,15 +29,6 @@ int cp1252Byte(char32_t cp) {
         if (kHigh[i] == cp)
             return static_cast<int>(0x80 + i);
     return -1;
-}
-
-std::string_view trimView(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
-        ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
-        --e;
-    return s.substr(b, e - b);
 }
 
 std::string trim(std::string_view s) {
@@ -150,6 +142,35 @@ void appendFromCp1252(std::string& out, std::string_view bytes) {
         appendUtf8(out, b < 0xA0 ? kHigh[b - 0x80] : b);
         i = run + 1;
     }
+}
+
+char* putFromCp1252(char* out, std::string_view bytes) {
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    while (in != end) {
+        // Eight plain ASCII bytes at a time, as they are.
+        std::uint64_t word;
+        if (end - in >= 8 && (std::memcpy(&word, in, 8), (word & 0x8080808080808080u) == 0)) {
+            std::memcpy(out, in, 8);
+            in += 8;
+            out += 8;
+            continue;
+        }
+        const auto b = static_cast<unsigned char>(*in++);
+        if (b < 0x80) {
+            *out++ = static_cast<char>(b);
+            continue;
+        }
+        const char32_t cp = b < 0xA0 ? kHigh[b - 0x80] : b;
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
 }
 
 std::string fromCp1252(std::string_view bytes) {

@@ -14,7 +14,14 @@ namespace quaderna::text {
 
 // Removes leading and trailing blanks and control characters (every code up to U+0020).
 std::string trim(std::string_view s);
-std::string_view trimView(std::string_view s);
+inline std::string_view trimView(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
+        --e;
+    return s.substr(b, e - b);
+}
 
 // a-z to A-Z, and the reverse; every other character is left alone.
 std::string upperAZ(std::string_view s);
@@ -25,6 +32,8 @@ char lowerAZ(char c);
 // Windows-1252 bytes to UTF-8. Every byte maps to one character; the five bytes the code page
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081, U+008D, U+008F, U+0090, U+009D.
 std::string fromCp1252(std::string_view bytes);
+// The same into `out`, which has room for three bytes per byte; gives the end of what it wrote.
+char* putFromCp1252(char* out, std::string_view bytes);
 void appendFromCp1252(std::string& out, std::string_view bytes);
 
 // UTF-8 to Windows-1252 bytes; a character the code page cannot hold becomes '?'.

@@ -36,22 +36,26 @@ std::optional<long long> wholeNumber(std::string_view s) {
 
 } // namespace
 
-void appendUserLine(std::string& line, std::string_view record) {
-    appendColumnText(line, rawField(record, TTesserato::F::Tesserato), 30);
-    line += "  Tessera n. ";
-    appendColumnText(line, rawField(record, TTesserato::F::NumTessera), 20);
-    line += "  Scad. ";
-    appendColumnText(line, rawField(record, TTesserato::F::DataScade), 10);
-    line += "  Tel. ";
-    appendColumnText(line, rawField(record, TTesserato::F::Recapito), 12);
-    line += "  ";
-    appendFieldText(line, rawField(record, TTesserato::F::Note));
+namespace {
+
+std::string_view composeUserLine(std::string_view record) {
+    ListLine line;
+    return line.column(rawField(record, TTesserato::F::Tesserato), 30)
+        .text("  Tessera n. ")
+        .column(rawField(record, TTesserato::F::NumTessera), 20)
+        .text("  Scad. ")
+        .column(rawField(record, TTesserato::F::DataScade), 10)
+        .text("  Tel. ")
+        .column(rawField(record, TTesserato::F::Recapito), 12)
+        .text("  ")
+        .field(rawField(record, TTesserato::F::Note))
+        .view();
 }
 
+} // namespace
+
 std::string userLine(std::string_view record) {
-    std::string line;
-    appendUserLine(line, record);
-    return line;
+    return std::string(composeUserLine(record));
 }
 
 text::Lines searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria) {
@@ -69,10 +73,8 @@ void searchUsers(const std::filesystem::path& archive, const std::array<std::str
     file.scan([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
-        if (match.match(rec)) {
-            appendUserLine(lines.open(), rec);
-            lines.close();
-        }
+        if (match.match(rec))
+            lines.push_back(composeUserLine(rec));
         return true;
     });
 }
@@ -89,10 +91,8 @@ text::Lines renewalLines(const std::filesystem::path& archive, Date today) {
         const auto notice = wholeNumber(rawField(rec, TTesserato::F::Preavviso));
         if (!expiry || !notice)
             return true;
-        if (expiry->serial() - *notice <= now) {
-            appendUserLine(lines.open(), rec);
-            lines.close();
-        }
+        if (expiry->serial() - *notice <= now)
+            lines.push_back(composeUserLine(rec));
         return true;
     });
     return lines;

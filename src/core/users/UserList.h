@@ -18,7 +18,6 @@ namespace quaderna {
 // Name (30) + "  Tessera n. " + card number (20) + "  Scad. " + expiry (10) + "  Tel. " +
 // preferred contact (12) + "  " + notes, each trimmed, then padded or cut.
 std::string userLine(std::string_view record);
-void appendUserLine(std::string& line, std::string_view record);
 
 // The users of `archive` whose card is not cancelled and who match every criterion in use, as
 // list lines in file order. A criterion is in use when it is not blank; it matches when its text
