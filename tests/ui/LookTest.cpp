@@ -120,3 +120,29 @@ TEST(Look, TheLoginWindowOpensInTheMiddleOfTheScreenWithNoTitleBarButtons) {
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
 }
+
+// A caption fitted to its room takes the largest size that fits, as trying every size from the
+// largest down would find, and the smallest allowed when none fits.
+TEST(Look, AFittedCaptionTakesTheLargestSizeThatFits) {
+    const auto fits = [](const QString& text, QFont font, int size, const QSize& room) {
+        font.setPixelSize(size);
+        const QFontMetrics fm(font);
+        bool ok = text.count(QLatin1Char('\n')) * fm.height() + fm.height() <= room.height();
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            ok = ok && fm.horizontalAdvance(line) <= room.width();
+        return ok;
+    };
+    for (const QString& text : {QStringLiteral("Password"), QStringLiteral("Riepilogo prestiti\nper tessera"),
+                                QStringLiteral("Gestione archivio tesserati e libri")})
+        for (const QSize room : {QSize(600, 60), QSize(240, 48), QSize(90, 40), QSize(30, 12)}) {
+            const QFont start = ui::typeface("Verdana", 34, true);
+            int expected = 8;
+            for (int size = 34; size >= 8; --size)
+                if (fits(text, start, size, room)) {
+                    expected = size;
+                    break;
+                }
+            EXPECT_EQ(ui::fittedFont(text, start, room).pixelSize(), expected)
+                << text.toStdString() << " in " << room.width() << "x" << room.height();
+        }
+}

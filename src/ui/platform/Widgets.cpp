@@ -43,17 +43,38 @@ void ImageButton::setArt(const QString& resource) {
 }
 
 QFont fittedFont(const QString& text, QFont font, const QSize& area, int smallest) {
+    // The largest size from the font's own down to `smallest` at which every line fits. Text
+    // grows nearly in step with its size, so the size measured once gives where to look, and
+    // only the sizes next to it are measured (each size measured loads the face at that size).
     const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int size = font.pixelSize(); size >= smallest; --size) {
+    const int largest = font.pixelSize();
+    const auto fits = [&](int size) {
         font.setPixelSize(size);
         const QFontMetrics fm(font);
-        bool fits = lines.size() * fm.height() <= area.height();
+        bool ok = lines.size() * fm.height() <= area.height();
         for (const QString& line : lines)
-            fits = fits && fm.horizontalAdvance(line) <= area.width();
-        if (fits)
-            return font;
+            ok = ok && fm.horizontalAdvance(line) <= area.width();
+        return ok;
+    };
+    if (largest < smallest || fits(largest)) {
+        font.setPixelSize(std::max(largest, smallest));
+        return font;
     }
-    font.setPixelSize(smallest);
+    const QFontMetrics fm(font);
+    int widest = 1;
+    for (const QString& line : lines)
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    const int tallest = std::max(1, static_cast<int>(lines.size()) * fm.height());
+    int size = std::clamp(std::min(largest * area.width() / widest, largest * area.height() / tallest),
+                          smallest, largest - 1);
+    if (fits(size)) {
+        while (size + 1 < largest && fits(size + 1))
+            ++size;
+    } else {
+        while (size > smallest && !fits(--size)) {
+        }
+    }
+    font.setPixelSize(size);
     return font;
 }
 
