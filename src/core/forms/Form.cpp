@@ -12,7 +12,7 @@ Control::Control(Form* owner, std::string name) : owner_(owner), name_(std::move
 }
 
 void ListBox::clear() {
-    items_.clear();
+    items_ = text::Lines(); // its room is given back too
     itemIndex = -1;
     ++revision_;
 }
