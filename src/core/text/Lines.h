@@ -28,13 +28,6 @@ public:
     std::string_view operator[](std::size_t i) const { return lines_[i]; }
 
     void push_back(std::string_view line);
-    // A line composed in place: open() gives an empty buffer to append the line's bytes to,
-    // close() makes them the next line.
-    std::string& open() {
-        line_.clear();
-        return line_;
-    }
-    void close() { push_back(line_); }
     // Puts the line after every line that does not come after it in list order.
     void insertSorted(std::string_view line);
     // List order (see compareList); lines that compare equal keep their order.
@@ -80,7 +73,6 @@ private:
     std::size_t block_ = 0; // the block being filled
     std::size_t used_ = 0;  // bytes of it in use
     std::vector<std::string_view> lines_;
-    std::string line_;
 };
 
 // The order that puts `lines` into list order, equal lines keeping their order: order[k] is the

@@ -3,7 +3,6 @@
 #include "core/text/Lines.h"
 
 #include <algorithm>
-
 #include <array>
 #include <cstdint>
 #include <cstring>

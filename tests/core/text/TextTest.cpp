@@ -202,10 +202,8 @@ TEST(ListLines, KeepEveryLineWholeAcrossBlocksRefillsAndCopies) {
         second.push_back("seconda " + std::to_string(i) + std::string(i % 131, '-'));
     lines.clear();
     EXPECT_TRUE(lines.empty());
-    for (const auto& l : second) {
-        lines.open() += l;
-        lines.close();
-    }
+    for (const auto& l : second)
+        lines.push_back(l);
     text::Lines copy = lines;
     lines.clear();
     lines.push_back("altro");
