@@ -7,7 +7,7 @@
 set -euo pipefail
 
 what=${1:-run}
-packages=(build-essential cmake ninja-build pkg-config ccache
+packages=(build-essential cmake ninja-build pkg-config ccache zlib1g-dev
           qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 fonts-dejavu-core xdg-utils)

@@ -451,7 +451,7 @@ TEST(ReportPrint, ALongListDrawnInPartsIsThePrintoutDrawnInOneGo) {
     const DateTime at{{2024, 3, 5}, {9, 7, 3}};
     const auto printTo = [&](const QString& file, int parts) {
         ui::ReportRenderer renderer(r, at);
-        renderer.setPartsAtMost(parts);
+        renderer.setThreadsAtMost(parts);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);

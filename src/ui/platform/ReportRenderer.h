@@ -39,10 +39,11 @@ public:
     // then nothing more is drawn and print answers false.
     bool print(QPrinter& printer, const std::function<bool(int done, int total)>& progress = {}) const;
 
-    // A printout into a PDF file with at least this many sheets for each part is drawn in parts
-    // side by side, at most one per processor (or `most`), and the parts joined.
+    // A printout into a PDF file with at least this many sheets for each of two threads is drawn
+    // in parts (up to four for each thread, each of at least this many sheets) by one thread per
+    // processor, or `most` threads, and the parts joined.
     static constexpr int kSheetsPerPart = 24;
-    void setPartsAtMost(int most) { partsAtMost_ = most; }
+    void setThreadsAtMost(int most) { threadsAtMost_ = most; }
 
 private:
     // Draws the sheets (page indices) one per page; `next(k)` is asked before sheet k and answers
@@ -50,13 +51,13 @@ private:
     bool drawSheets(QPagedPaintDevice& device, double dotsPerInch, const std::vector<int>& sheets,
                     const std::function<bool(std::size_t)>& next) const;
     // nullopt when the parts could not be drawn or joined, so that the caller draws them in one go.
-    std::optional<bool> printInParts(QPrinter& printer, const std::vector<int>& sheets, int parts,
+    std::optional<bool> printInParts(QPrinter& printer, const std::vector<int>& sheets, int threads,
                                      const std::function<bool(int, int)>& progress) const;
 
     const Report& report_;
     DateTime printedAt_;
     std::vector<PageContent> pages_;
-    int partsAtMost_;
+    int threadsAtMost_;
 };
 
 } // namespace quaderna::ui
