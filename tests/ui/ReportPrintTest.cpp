@@ -3,6 +3,7 @@
 
 #include "UiSupport.h"
 #include "core/reports/Layouts.h"
+#include "core/text/Text.h"
 #include "support/TempDir.h"
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/ReportRenderer.h"
@@ -131,6 +132,39 @@ int darkPixels(const QImage& img, const Report& r, double left, double top, doub
 }
 
 } // namespace
+
+// The list lines go to the page as runs of glyphs of the list's face: every character of the
+// archives' code page reads back as it was; characters the face lacks, a combining accent, a
+// control code go the way of text, as before.
+TEST(ReportPdf, EveryCharacterOfTheCodePageReadsBackFromAList) {
+    std::vector<std::string> pieces; // every printing character of the code page, 47 at a time
+    std::string bytes;
+    for (int b = 0x21; b <= 0xFF; ++b) {
+        if (b >= 0x7F && b < 0xA1)
+            continue;
+        bytes += static_cast<char>(b);
+        if (bytes.size() == 47 || b == 0xFF) {
+            pieces.push_back(text::fromCp1252(bytes));
+            bytes.clear();
+        }
+    }
+    std::vector<std::string> lines;
+    for (const std::string& p : pieces)
+        lines.push_back("Cod. A1 " + p);
+    // A star the list's face lacks (another face has it), a combining acute accent (U+0301), a
+    // control code (U+0081).
+    lines.insert(lines.end(), {"Cod. A3 ★ Città", "Cod. A4 Cafe\u0301 fine", "Cod. A5 \u0081x"});
+    Report r = reports::riepilogoDati();
+    reports::fillList(r, "Riepilogo libri in archivio", lines);
+    TempDir dir;
+    const QString pdf = pdfIn(dir, "caratteri.pdf");
+    ASSERT_TRUE(ui::QtPlatform().renderToPdf(r, pdf));
+    const QString read = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const std::string& p : pieces)
+        EXPECT_TRUE(read.contains(QString::fromStdString(p))) << p << "\n" << read.toStdString();
+    for (const char* piece : {"Cod. A3", "★", "Città", "Cod. A4", "fine", "Cod. A5"})
+        EXPECT_TRUE(read.contains(QString::fromUtf8(piece))) << piece;
+}
 
 TEST(ReportPdf, ALongListRunsOverSeveralPagesEachWithItsFooter) {
     TempDir dir;

@@ -118,10 +118,11 @@ bool drawFixed(QPainter& p, const QRawFont& raw, QGlyphRun& run, QList<QPointF>&
                const QString& line) {
     for (const QChar ch : line)
         if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() < 0xA0) || ch.isSurrogate() ||
-            ch.category() == QChar::Mark_NonSpacing || !raw.supportsCharacter(ch))
+            (ch.unicode() >= 0x300 && ch.category() == QChar::Mark_NonSpacing))
             return false;
     const QList<quint32> glyphs = raw.glyphIndexesForString(line);
-    if (glyphs.size() != line.size())
+    // Glyph 0 stands for a character the face does not have.
+    if (glyphs.size() != line.size() || glyphs.contains(0u))
         return false;
     const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
     positions.resize(glyphs.size());
