@@ -146,6 +146,22 @@ void appendFromCp1252(std::string& out, std::string_view bytes) {
 char* putFromCp1252(char* out, std::string_view bytes) {
     const char* in = bytes.data();
     const char* const end = in + bytes.size();
+    // Most stored texts are plain ASCII through and through: checked eight bytes at a time (the
+    // last few together), they are copied in one go.
+    constexpr std::uint64_t high = 0x8080808080808080u;
+    std::uint64_t seen = 0;
+    const char* at = in;
+    for (; end - at >= 8; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, 8);
+        seen |= word;
+    }
+    std::uint64_t last = 0;
+    std::memcpy(&last, at, static_cast<std::size_t>(end - at));
+    if (((seen | last) & high) == 0) {
+        std::memcpy(out, in, bytes.size());
+        return out + bytes.size();
+    }
     while (in != end) {
         // Eight plain ASCII bytes at a time, as they are.
         std::uint64_t word;
