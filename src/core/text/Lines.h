@@ -64,8 +64,11 @@ public:
 private:
     // The text lives in blocks that never move once made, so each line is a view into them;
     // clear() keeps the blocks for the next fill.
+    struct Free {
+        void operator()(char* p) const;
+    };
     struct Block {
-        std::unique_ptr<char[]> bytes;
+        std::unique_ptr<char[], Free> bytes;
         std::size_t size = 0;
     };
     char* room(std::size_t n);
