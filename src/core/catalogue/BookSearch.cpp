@@ -65,7 +65,7 @@ void searchBooks(const std::filesystem::path& archive, const std::array<std::str
     RecordFile file(archive, TLibro::Size);
     if (match.impossible())
         return;
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         if (text::trimView(rawField(rec, TLibro::F::Annullata)) != "No")
             return true;
         if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
@@ -99,7 +99,7 @@ void BookSearch::lstRecordsDblClick() {
         else if (marker == "consulta_libri")
             target = &app.frmConsultaLibri;
         RecordFile file(app.dataFile(TLibro::FileName), TLibro::Size);
-        file.scan([&](std::string_view rec, std::int64_t index) {
+        file.scanEach([&](std::string_view rec, std::int64_t index) {
             if (text::trim(bookLine(rec)) == chosen && target)
                 target->showRecord(TLibro::decode(rec), index + 1);
             return true;

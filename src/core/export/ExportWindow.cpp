@@ -82,7 +82,7 @@ bool ExportWindow::scan(const std::filesystem::path& archive, std::size_t record
     const std::int64_t total = file.count();
     grdRecords.reserve(static_cast<std::size_t>(total), static_cast<std::size_t>(total) * 64);
     bool stopped = false;
-    file.scan([&](std::string_view rec, std::int64_t index) {
+    file.scanEach([&](std::string_view rec, std::int64_t index) {
         if (index % 512 == 0 && !progress.update(index, total)) {
             stopped = true;
             return false;

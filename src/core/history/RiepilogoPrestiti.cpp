@@ -86,7 +86,7 @@ void historyLines(const std::filesystem::path& yearFile, std::string_view code, 
     const int first = from.year * 10000 + from.month * 100 + from.day;
     const int last = to.year * 10000 + to.month * 100 + to.day;
     RecordFile file(yearFile, TPrestito::Size);
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         if (!filter.empty()) {
             const std::string_view c = trimBytes(rawField(rec, TPrestito::F::Codice));
             if (!matchable || c.empty() || !equalFolded(c, wanted))

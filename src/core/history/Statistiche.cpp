@@ -48,7 +48,7 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
     std::array<int, 12> counts{};
     const std::string_view wanted = trimBytes(year);
     RecordFile file(yearFile, TPrestito::Size);
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
         // 7-10 the year.
         char date[20];

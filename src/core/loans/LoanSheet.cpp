@@ -52,7 +52,7 @@ std::vector<std::string> openLoanLines(const std::filesystem::path& yearFile, st
     const auto stored = storedCard(card);
     if (!stored)
         return lines;
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         if (openLoanOfStored(rec, *stored))
             lines.push_back(loanLine(rec));
         return true;
@@ -68,7 +68,7 @@ std::optional<FoundLoan> lastOpenLoan(const std::filesystem::path& yearFile, std
         return std::nullopt;
     const std::string_view wanted = text::trimView(line);
     std::optional<FoundLoan> found;
-    file.scan([&](std::string_view rec, std::int64_t index) {
+    file.scanEach([&](std::string_view rec, std::int64_t index) {
         if (openLoanOfStored(rec, *stored) && text::trimView(loanLine(rec)) == wanted)
             found = FoundLoan{index, TPrestito::decode(rec)};
         return true;

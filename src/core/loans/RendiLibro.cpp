@@ -24,7 +24,7 @@ void TfrmRendiLibro::FormShow() {
     const std::string code = text::trim(app.frmRestituzioni.titCodice.text);
     try {
         RecordFile books(app.dataFile(TLibro::FileName), TLibro::Size);
-        books.scan([&](std::string_view rec, std::int64_t k) {
+        books.scanEach([&](std::string_view rec, std::int64_t k) {
             if (text::fromCp1252(text::trimView(rawField(rec, TLibro::F::Codice))) != code)
                 return true;
             const TLibro book = TLibro::decode(rec);

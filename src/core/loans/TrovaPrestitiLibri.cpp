@@ -49,7 +49,7 @@ void TfrmTrovaPrestitiLibri::lstRecordsDblClick() {
         RecordFile::Lock lock(books);
         std::optional<std::int64_t> index;
         std::string before;
-        books.scan([&](std::string_view rec, std::int64_t k) {
+        books.scanEach([&](std::string_view rec, std::int64_t k) {
             if (available(rec) &&
                 text::fromCp1252(text::trimView(rawField(rec, TLibro::F::Codice))) == code &&
                 text::trim(bookLine(rec)) == chosen) {

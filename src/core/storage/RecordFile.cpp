@@ -277,32 +277,29 @@ void RecordFile::write(std::string_view buf) {
     ++pos_;
 }
 
-void RecordFile::scan(const std::function<bool(std::string_view, std::int64_t)>& onRecord) {
-    appendPosition_ = false;
-    const std::int64_t total = count();
+std::int64_t RecordFile::readChunk(std::vector<char>& chunk, std::int64_t total) {
+    if (pos_ >= total)
+        return 0;
     const std::size_t perChunk = kChunkBytes / size_ > 0 ? kChunkBytes / size_ : 1;
-    std::vector<char> chunk(perChunk * size_);
-    while (pos_ < total) {
-        const std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(perChunk), total - pos_);
-        const std::size_t bytes = static_cast<std::size_t>(want) * size_;
-        const off_t base = static_cast<off_t>(pos_) * static_cast<off_t>(size_);
-        std::size_t done = 0;
-        while (done < bytes) {
-            errno = 0;
-            const ssize_t n =
-                ::pread(fd_, chunk.data() + done, bytes - done, base + static_cast<off_t>(done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            check(n > 0, "cannot read");
-            done += static_cast<std::size_t>(n);
-        }
-        for (std::int64_t i = 0; i < want; ++i) {
-            const std::int64_t index = pos_;
-            ++pos_;
-            if (!onRecord(std::string_view(chunk.data() + static_cast<std::size_t>(i) * size_, size_), index))
-                return;
-        }
+    const std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(perChunk), total - pos_);
+    const std::size_t bytes = static_cast<std::size_t>(want) * size_;
+    if (chunk.size() < bytes)
+        chunk.resize(perChunk * size_);
+    const off_t base = static_cast<off_t>(pos_) * static_cast<off_t>(size_);
+    std::size_t done = 0;
+    while (done < bytes) {
+        errno = 0;
+        const ssize_t n = ::pread(fd_, chunk.data() + done, bytes - done, base + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        check(n > 0, "cannot read");
+        done += static_cast<std::size_t>(n);
     }
+    return want;
+}
+
+void RecordFile::scan(const std::function<bool(std::string_view, std::int64_t)>& onRecord) {
+    scanEach(onRecord);
 }
 
 } // namespace quaderna

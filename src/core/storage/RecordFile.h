@@ -22,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quaderna {
 
@@ -78,6 +79,20 @@ public:
     // onRecord(bytes, index) with the 0-based index; the position ends after the last record read.
     // onRecord returns false to stop early.
     void scan(const std::function<bool(std::string_view, std::int64_t)>& onRecord);
+    // The same, with the call to onRecord made in place (for the long scans of the lists).
+    template <class OnRecord> void scanEach(OnRecord&& onRecord) {
+        appendPosition_ = false;
+        const std::int64_t total = count();
+        std::vector<char> chunk;
+        for (std::int64_t got; (got = readChunk(chunk, total)) > 0;)
+            for (std::int64_t i = 0; i < got; ++i) {
+                const std::int64_t index = pos_;
+                ++pos_;
+                if (!onRecord(std::string_view(chunk.data() + static_cast<std::size_t>(i) * size_, size_),
+                              index))
+                    return;
+            }
+    }
     // Writes buf at record k without moving the scan position (k < count).
     void writeAt(std::int64_t k, std::string_view buf);
 
@@ -107,6 +122,9 @@ private:
     void writeBytes(std::int64_t k, std::string_view buf);
     bool exists(std::int64_t k) const;
     std::filesystem::path path_;
+    // Reads the records from the scan position on, below `total`, as many as fit in one chunk,
+    // without moving the position; gives how many (0 at the end). Throws IoError.
+    std::int64_t readChunk(std::vector<char>& chunk, std::int64_t total);
     std::size_t size_;
     int fd_ = -1;
     std::int64_t pos_ = 0;

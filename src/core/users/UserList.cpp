@@ -70,7 +70,7 @@ void searchUsers(const std::filesystem::path& archive, const std::array<std::str
     RecordFile file(archive, TTesserato::Size);
     if (match.impossible())
         return;
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
         if (match.match(rec))
@@ -83,7 +83,7 @@ text::Lines renewalLines(const std::filesystem::path& archive, Date today) {
     const long long now = today.serial();
     text::Lines lines;
     RecordFile file(archive, TTesserato::Size);
-    file.scan([&](std::string_view rec, std::int64_t) {
+    file.scanEach([&](std::string_view rec, std::int64_t) {
         if (cancelled(rec))
             return true;
         // A date or a number that cannot be read leaves this card out, not the ones after it.
@@ -110,7 +110,7 @@ void UserList::lstRecordsDblClick() {
         const std::string chosen = text::trim(lstRecords.selectedText());
         RecordFile file(app.dataFile(TTesserato::FileName), TTesserato::Size);
         // Every record that gives the same line is handed over, so the last of them stays on screen.
-        file.scan([&](std::string_view rec, std::int64_t index) {
+        file.scanEach([&](std::string_view rec, std::int64_t index) {
             if (text::trim(userLine(rec)) == chosen)
                 deliver(TTesserato::decode(rec), index + 1);
             return true;
