@@ -20,11 +20,12 @@ const std::array<FieldSpec, 10> kCriterionFields = {
 } // namespace
 
 std::string codeCheckLine(std::string_view record) {
-    std::string line = "Cod. ";
-    appendColumn(line, rawField(record, TLibro::F::Codice), 24);
-    line += "  ";
-    appendColumn(line, rawField(record, TLibro::F::Titolo), 50);
-    return text::fromCp1252(line);
+    ListLine line;
+    return std::string(line.text("Cod. ")
+                           .column(rawField(record, TLibro::F::Codice), 24)
+                           .text("  ")
+                           .column(rawField(record, TLibro::F::Titolo), 50)
+                           .view());
 }
 
 namespace {

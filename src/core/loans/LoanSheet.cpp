@@ -29,16 +29,16 @@ bool openLoanOfStored(std::string_view record, std::string_view storedCard) {
 } // namespace
 
 std::string loanLine(std::string_view record, std::string_view scad) {
-    std::string line = "Cod. ";
-    line.reserve(160);
-    appendColumn(line, rawField(record, TPrestito::F::Codice), 24);
-    line += "  ";
-    appendColumn(line, rawField(record, TPrestito::F::Titolo), 80);
-    line += "  Data: ";
-    line += text::trimView(rawField(record, TPrestito::F::Data));
-    line += scad;
-    line += text::trimView(rawField(record, TPrestito::F::DataSca));
-    return text::fromCp1252(line);
+    ListLine line;
+    return std::string(line.text("Cod. ")
+                           .column(rawField(record, TPrestito::F::Codice), 24)
+                           .text("  ")
+                           .column(rawField(record, TPrestito::F::Titolo), 80)
+                           .text("  Data: ")
+                           .field(rawField(record, TPrestito::F::Data))
+                           .text(scad)
+                           .field(rawField(record, TPrestito::F::DataSca))
+                           .view());
 }
 
 bool openLoanOf(std::string_view record, std::string_view card) {

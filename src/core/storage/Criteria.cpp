@@ -1,21 +1,10 @@
 #include "core/storage/Criteria.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "core/text/Text.h"
 
 #include <algorithm>
 
 namespace quaderna {
-
-void appendColumn(std::string& line, std::string_view bytes, std::size_t width) {
-    bytes = text::trimView(bytes);
-    if (bytes.size() > width)
-        bytes = bytes.substr(0, width);
-    line.append(bytes);
-    line.append(width - bytes.size(), ' ');
-}
 
 namespace {
 

@@ -12,11 +12,6 @@
 
 namespace quaderna {
 
-// Appends a stored field's text, trimmed, padded with blanks to `width` characters or cut to it.
-// Windows-1252 takes one byte per character, so this works on the bytes before the line is
-// turned into UTF-8.
-void appendColumn(std::string& line, std::string_view bytes, std::size_t width);
-
 // One line of a list composed from stored fields, straight into UTF-8, in a buffer this thread
 // keeps from line to line: the line shown stays valid until the next line is begun.
 class ListLine {
