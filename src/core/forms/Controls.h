@@ -173,15 +173,26 @@ public:
     const bool sorted;
     int itemIndex = -1;
 
-    const text::Lines& lines() const { return items_; }
-    std::string_view item(int i) const { return items_[static_cast<std::size_t>(i)]; }
+    // Builds the line shown for one stored record; the view it gives is good until the next line
+    // is built on the same thread.
+    using Composer = std::string_view (*)(std::string_view stored);
+
+    // Line i; with stored records (setStored), built from its record and good until the next
+    // line is asked for on the same thread.
+    std::string_view item(int i) const {
+        const std::string_view at = items_[static_cast<std::size_t>(i)];
+        return compose_ ? compose_(at) : at;
+    }
     // A copy of every line, for a printout.
-    std::vector<std::string> items() const { return items_.strings(); }
+    std::vector<std::string> items() const;
     int count() const { return static_cast<int>(items_.size()); }
     void clear();
     // Replaces every line at once; a sorted list sorts them.
     void setItems(text::Lines lines);
     void setItems(const std::vector<std::string>& lines) { setItems(text::Lines(lines)); }
+    // An unsorted list of many lines holds the records they are built from, and builds a line only
+    // when it is shown, searched or printed: filling it costs little more than reading the records.
+    void setStored(text::Lines records, Composer compose);
     void add(std::string_view line); // one line, kept in order
     // Empties the list and hands over its lines' room, for the next fill to reuse.
     text::Lines take();
@@ -191,6 +202,7 @@ public:
 
 private:
     text::Lines items_;
+    Composer compose_ = nullptr;
     std::uint64_t revision_ = 0;
 };
 

@@ -13,28 +13,61 @@ Control::Control(Form* owner, std::string name) : owner_(owner), name_(std::move
 
 void ListBox::clear() {
     items_ = text::Lines(); // its room is given back too
+    compose_ = nullptr;
     itemIndex = -1;
     ++revision_;
 }
 
 void ListBox::setItems(text::Lines lines) {
     items_ = std::move(lines);
+    compose_ = nullptr;
     if (sorted)
         items_.sort();
     itemIndex = -1;
     ++revision_;
 }
 
+void ListBox::setStored(text::Lines records, Composer compose) {
+    // A sorted list is ordered by its lines, so it keeps the lines themselves.
+    if (sorted) {
+        text::Lines lines;
+        for (std::string_view r : records)
+            lines.push_back(compose(r));
+        setItems(std::move(lines));
+        return;
+    }
+    items_ = std::move(records);
+    compose_ = compose;
+    itemIndex = -1;
+    ++revision_;
+}
+
+std::vector<std::string> ListBox::items() const {
+    if (!compose_)
+        return items_.strings();
+    std::vector<std::string> lines;
+    lines.reserve(items_.size());
+    for (std::string_view r : items_)
+        lines.emplace_back(compose_(r));
+    return lines;
+}
+
 text::Lines ListBox::take() {
     text::Lines room = std::move(items_);
     room.clear();
     items_ = text::Lines();
+    compose_ = nullptr;
     itemIndex = -1;
     ++revision_;
     return room;
 }
 
 void ListBox::add(std::string_view line) {
+    if (compose_) { // a line added to stored records: they become lines first
+        const int selected = itemIndex;
+        setItems(text::Lines(items()));
+        itemIndex = selected;
+    }
     if (sorted)
         items_.insertSorted(line);
     else
@@ -45,7 +78,7 @@ void ListBox::add(std::string_view line) {
 std::string ListBox::selectedText() const {
     if (itemIndex < 0 || itemIndex >= count())
         return {};
-    return std::string(items_[static_cast<std::size_t>(itemIndex)]);
+    return std::string(item(itemIndex));
 }
 
 Form::Form(Application& app, std::string className, std::string caption)

@@ -54,9 +54,7 @@ bool equalFolded(std::string_view a, std::string_view lowered) {
 
 namespace history {
 
-namespace {
-
-std::string_view composeHistoryLine(std::string_view rec) {
+std::string_view composeLine(std::string_view rec) {
     ListLine line;
     return line.text("Cod. ")
         .column(rawField(rec, TPrestito::F::Codice), 24)
@@ -71,14 +69,12 @@ std::string_view composeHistoryLine(std::string_view rec) {
         .view();
 }
 
-} // namespace
-
 std::string historyLine(std::string_view rec) {
-    return std::string(composeHistoryLine(rec));
+    return std::string(composeLine(rec));
 }
 
-void historyLines(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
-                  text::Lines& lines) {
+void historyRecords(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
+                    text::Lines& records) {
     const std::string filter = text::trim(code);
     // A code typed with a character no stored code can hold matches no loan.
     const bool matchable = text::fitsCp1252(filter);
@@ -95,7 +91,7 @@ void historyLines(const std::filesystem::path& yearFile, std::string_view code, 
         // A loan date that cannot be read (a damaged record) leaves that loan out, not the rest.
         const int day = dayNumber(rawField(rec, TPrestito::F::Data));
         if (day != 0 && first <= day && day <= last)
-            lines.push_back(composeHistoryLine(rec));
+            records.push_back(rec);
         return true;
     });
 }
@@ -116,7 +112,7 @@ TfrmRiepilogoPrestiti::TfrmRiepilogoPrestiti(Application& app)
 void TfrmRiepilogoPrestiti::FormShow() {
     lastFindKey.clear();
     txtTrova.text.clear();
-    text::Lines lines = lstRecords.take();
+    text::Lines records = lstRecords.take();
     lblTotCosti.text = "0";
     const TfrmMenuRiepilogoPrestiti& query = app.frmMenuRiepilogoPrestiti;
     const std::string filter = text::trim(query.txtTipologia.text);
@@ -129,13 +125,14 @@ void TfrmRiepilogoPrestiti::FormShow() {
     if (!loans::isYearFileName(file.filename().string()) || !from || !to)
         return; // no query was made: nothing to list
     try {
-        history::historyLines(file, filter, *from, *to, lines);
+        history::historyRecords(file, filter, *from, *to, records);
     } catch (const IoError&) {
         // A file that cannot be read must not pass for a year without loans: said, and the loans
         // read before the failure stay listed with their number.
         ui().showMessage(history::kFileNonAccessibile);
     }
-    lstRecords.setItems(std::move(lines));
+    // A whole year lists a hundred thousand loans: each line is built when it is shown.
+    lstRecords.setStored(std::move(records), history::composeLine);
     lstRecords.itemIndex = lstRecords.count() > 0 ? 0 : -1;
     lblTotCosti.text = std::to_string(lstRecords.count());
 }

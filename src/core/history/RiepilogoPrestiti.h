@@ -22,12 +22,15 @@ inline constexpr const char* kFileNonAccessibile = "Attenzione: il file di archi
 // + "  Utente: " + borrower, each trimmed, then padded or cut; from a stored loan record.
 std::string historyLine(std::string_view record);
 
-// The lines of the loans of `yearFile` whose loan date falls from `from` to `to` (both included),
-// in file order; with a code, only the loans of the book whose code is that one (whole code, a-z and
-// A-Z alike). A loan whose date cannot be read is left out and the listing goes on. The file is
-// opened or created. Throws IoError; the lines found before a failure stay in `lines`.
-void historyLines(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
-                  text::Lines& lines);
+// The same line, built in this thread's line buffer (good until the next line is built).
+std::string_view composeLine(std::string_view record);
+
+// The stored records of the loans of `yearFile` whose loan date falls from `from` to `to` (both
+// included), in file order; with a code, only the loans of the book whose code is that one (whole
+// code, a-z and A-Z alike). A loan whose date cannot be read is left out and the listing goes on.
+// The file is opened or created. Throws IoError; the records found before a failure stay.
+void historyRecords(const std::filesystem::path& yearFile, std::string_view code, Date from, Date to,
+                    text::Lines& records);
 
 } // namespace history
 
