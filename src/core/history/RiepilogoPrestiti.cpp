@@ -17,19 +17,10 @@ constexpr const char* kStampaVuota =
     "Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.";
 constexpr const char* kStampare = "Si vuole stampare il presente riepilogo?";
 
-// Blanks and control characters off both ends of stored bytes (one byte is one character).
-std::string_view trimBytes(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20)
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20)
-        s.remove_suffix(1);
-    return s;
-}
-
 // A stored date as yyyymmdd, 0 when it is not a date of the calendar. The dates the loan window
 // writes ("dd/mm/yyyy") are read on the spot; any other spelling goes through the date parser.
 int dayNumber(std::string_view stored) {
-    const std::string_view s = trimBytes(stored);
+    const std::string_view s = text::trimView(stored);
     const auto digit = [&](std::size_t i) { return s[i] >= '0' && s[i] <= '9'; };
     if (s.size() == 10 && s[2] == '/' && s[5] == '/' && digit(0) && digit(1) && digit(3) && digit(4) &&
         digit(6) && digit(7) && digit(8) && digit(9)) {
@@ -84,7 +75,7 @@ void historyRecords(const std::filesystem::path& yearFile, std::string_view code
     RecordFile file(yearFile, TPrestito::Size);
     file.scanEach([&](std::string_view rec, std::int64_t) {
         if (!filter.empty()) {
-            const std::string_view c = trimBytes(rawField(rec, TPrestito::F::Codice));
+            const std::string_view c = text::trimView(rawField(rec, TPrestito::F::Codice));
             if (!matchable || c.empty() || !equalFolded(c, wanted))
                 return true;
         }

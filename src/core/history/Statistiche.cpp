@@ -31,35 +31,26 @@ constexpr std::array<std::uint32_t, 12> kColori = {
     0xFF008000, // green
 };
 
-// Blanks and control characters off both ends of stored bytes.
-std::string_view trimBytes(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20)
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20)
-        s.remove_suffix(1);
-    return s;
-}
-
 } // namespace
 
 namespace history {
 
 std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::string_view year) {
     std::array<int, 12> counts{};
-    const std::string_view wanted = trimBytes(year);
+    const std::string_view wanted = text::trimView(year);
     RecordFile file(yearFile, TPrestito::Size);
     file.scanEach([&](std::string_view rec, std::int64_t) {
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
         // 7-10 the year.
         char date[20];
-        const std::string_view stored = trimBytes(rawField(rec, TPrestito::F::Data));
+        const std::string_view stored = text::trimView(rawField(rec, TPrestito::F::Data));
         std::size_t n = 0;
         for (; n < stored.size() && n < 10; ++n)
             date[n] = stored[n];
         for (std::size_t k = n; k < 20; ++k)
             date[k] = ' ';
-        const std::string_view month = trimBytes(std::string_view(date + 3, 2));
-        const std::string_view y = trimBytes(std::string_view(date + 6, 4));
+        const std::string_view month = text::trimView(std::string_view(date + 3, 2));
+        const std::string_view y = text::trimView(std::string_view(date + 6, 4));
         if (month.size() == 2 && month[0] >= '0' && month[0] <= '1' && month[1] >= '0' && month[1] <= '9' &&
             y == wanted) {
             const int m = (month[0] - '0') * 10 + (month[1] - '0');

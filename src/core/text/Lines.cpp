@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-
 #include <numeric>
+
 #include <sys/mman.h>
 
 namespace quaderna::text {
@@ -34,7 +34,7 @@ char* newBlock(std::size_t size, bool large) {
 }
 
 inline unsigned char fold(char c) {
-    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+    return static_cast<unsigned char>(upperAZ(c));
 }
 
 } // namespace
@@ -195,9 +195,10 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
     // numbers in line order. Only runs of lines whose numbers are equal go on to the next eight.
     const std::size_t n = lines.size();
     std::vector<std::uint32_t> order(n);
-    std::iota(order.begin(), order.end(), 0u);
-    if (n < 2)
+    if (n < 2) {
+        std::iota(order.begin(), order.end(), 0u);
         return order;
+    }
 
     std::size_t shared = lines[0].size();
     for (std::size_t i = 1; i < n && shared > 0; ++i) {

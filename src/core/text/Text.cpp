@@ -1,7 +1,5 @@
 #include "core/text/Text.h"
 
-#include "core/text/Lines.h"
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -32,13 +30,6 @@ int cp1252Byte(char32_t cp) {
 
 std::string trim(std::string_view s) {
     return std::string(trimView(s));
-}
-
-char upperAZ(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-char lowerAZ(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string upperAZ(std::string_view s) {
@@ -250,16 +241,6 @@ int compareList(std::string_view a, std::string_view b) {
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
-}
-
-void sortList(std::vector<std::string>& lines) {
-    const std::vector<std::uint32_t> order =
-        listOrder(std::vector<std::string_view>(lines.begin(), lines.end()));
-    std::vector<std::string> sorted;
-    sorted.reserve(lines.size());
-    for (std::uint32_t i : order)
-        sorted.push_back(std::move(lines[i]));
-    lines.swap(sorted);
 }
 
 bool isDigits(std::string_view s) {

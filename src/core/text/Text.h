@@ -26,8 +26,12 @@ inline std::string_view trimView(std::string_view s) {
 // a-z to A-Z, and the reverse; every other character is left alone.
 std::string upperAZ(std::string_view s);
 std::string lowerAZ(std::string_view s);
-char upperAZ(char c);
-char lowerAZ(char c);
+inline char upperAZ(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char lowerAZ(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Windows-1252 bytes to UTF-8. Every byte maps to one character; the five bytes the code page
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081, U+008D, U+008F, U+0090, U+009D.
@@ -56,10 +60,6 @@ int compareList(std::string_view a, std::string_view b);
 inline bool listLess(std::string_view a, std::string_view b) {
     return compareList(a, b) < 0;
 }
-
-// Sorts lines into list order, lines that compare equal keeping their order. Each line's key (its
-// a-z taken as A-Z) is made once, not at every comparison.
-void sortList(std::vector<std::string>& lines);
 
 // True when the text is not empty and holds only the digits 0-9.
 bool isDigits(std::string_view s);
