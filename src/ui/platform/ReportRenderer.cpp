@@ -3,6 +3,7 @@
 #include "ui/platform/QtPlatform.h"
 
 #include "core/reports/PdfJoin.h"
+#include "core/storage/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -375,12 +376,13 @@ std::optional<bool> ReportRenderer::printInParts(QPrinter& printer, const std::v
     const std::optional<std::string> joined = pdf::join(views);
     if (!joined)
         return std::nullopt;
-    QFile out(printer.outputFileName());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written whole or not at all: a failure (a full disk) leaves the file as it was.
+    try {
+        files::replaceFile(printer.outputFileName().toStdString(), *joined);
+    } catch (const IoError&) {
         return false;
-    const bool written =
-        out.write(joined->data(), static_cast<qint64>(joined->size())) == static_cast<qint64>(joined->size());
-    return out.flush() && written;
+    }
+    return true;
 }
 
 bool ReportRenderer::print(QPrinter& printer, const std::function<bool(int, int)>& progress) const {
