@@ -277,25 +277,70 @@ void RecordFile::write(std::string_view buf) {
     ++pos_;
 }
 
-std::int64_t RecordFile::readChunk(std::vector<char>& chunk, std::int64_t total) {
-    if (pos_ >= total)
-        return 0;
-    const std::size_t perChunk = kChunkBytes / size_ > 0 ? kChunkBytes / size_ : 1;
-    const std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(perChunk), total - pos_);
-    const std::size_t bytes = static_cast<std::size_t>(want) * size_;
-    if (chunk.size() < bytes)
-        chunk.resize(perChunk * size_);
-    const off_t base = static_cast<off_t>(pos_) * static_cast<off_t>(size_);
+std::int64_t RecordFile::recordsPerChunk() const {
+    return static_cast<std::int64_t>(std::max<std::size_t>(kChunkBytes / size_, 1));
+}
+
+void RecordFile::readRecords(char* dest, std::int64_t k, std::int64_t n) {
+    const std::size_t bytes = static_cast<std::size_t>(n) * size_;
+    const off_t base = static_cast<off_t>(k) * static_cast<off_t>(size_);
     std::size_t done = 0;
     while (done < bytes) {
         errno = 0;
-        const ssize_t n = ::pread(fd_, chunk.data() + done, bytes - done, base + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
+        const ssize_t got = ::pread(fd_, dest + done, bytes - done, base + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
             continue;
-        check(n > 0, "cannot read");
-        done += static_cast<std::size_t>(n);
+        check(got > 0, "cannot read");
+        done += static_cast<std::size_t>(got);
     }
+}
+
+namespace {
+
+struct ThreadScanBuffer {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+    bool busy = false;
+};
+thread_local ThreadScanBuffer threadScanBuffer;
+
+} // namespace
+
+RecordFile::ScanBuffer::ScanBuffer(std::size_t bytes) {
+    ThreadScanBuffer& mine = threadScanBuffer;
+    if (mine.busy) {
+        own_ = std::make_unique_for_overwrite<char[]>(bytes);
+        data_ = own_.get();
+        return;
+    }
+    if (mine.size < bytes) {
+        mine.bytes = std::make_unique_for_overwrite<char[]>(bytes);
+        mine.size = bytes;
+    }
+    mine.busy = true;
+    borrowed_ = true;
+    data_ = mine.bytes.get();
+}
+
+RecordFile::ScanBuffer::~ScanBuffer() {
+    if (borrowed_)
+        threadScanBuffer.busy = false;
+}
+
+std::int64_t RecordFile::readChunk(char* chunk, std::int64_t total) {
+    if (pos_ >= total)
+        return 0;
+    const std::int64_t want = std::min(recordsPerChunk(), total - pos_);
+    readRecords(chunk, pos_, want);
     return want;
+}
+
+std::int64_t RecordFile::readAt(std::int64_t k, std::vector<char>& buf, std::int64_t n) {
+    const std::int64_t got = std::clamp<std::int64_t>(count() - k, 0, n);
+    buf.resize(static_cast<std::size_t>(got) * size_);
+    if (got > 0)
+        readRecords(buf.data(), k, got);
+    return got;
 }
 
 void RecordFile::scan(const std::function<bool(std::string_view, std::int64_t)>& onRecord) {

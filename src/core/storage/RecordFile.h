@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -83,8 +84,8 @@ public:
     template <class OnRecord> void scanEach(OnRecord&& onRecord) {
         appendPosition_ = false;
         const std::int64_t total = count();
-        std::vector<char> chunk;
-        for (std::int64_t got; (got = readChunk(chunk, total)) > 0;)
+        const ScanBuffer chunk(static_cast<std::size_t>(recordsPerChunk()) * size_);
+        for (std::int64_t got; (got = readChunk(chunk.data(), total)) > 0;)
             for (std::int64_t i = 0; i < got; ++i) {
                 const std::int64_t index = pos_;
                 ++pos_;
@@ -93,6 +94,9 @@ public:
                     return;
             }
     }
+    // Reads up to n records from record k on (fewer where the file ends) into buf, without moving
+    // the position; returns how many were read.
+    std::int64_t readAt(std::int64_t k, std::vector<char>& buf, std::int64_t n);
     // Writes buf at record k without moving the scan position (k < count).
     void writeAt(std::int64_t k, std::string_view buf);
 
@@ -124,7 +128,25 @@ private:
     std::filesystem::path path_;
     // Reads the records from the scan position on, below `total`, as many as fit in one chunk,
     // without moving the position; gives how many (0 at the end). Throws IoError.
-    std::int64_t readChunk(std::vector<char>& chunk, std::int64_t total);
+    // A scan's read buffer: the thread's own, kept from one scan to the next so that a scan takes
+    // no fresh memory (nor its page faults) each time; a scan inside another gets one of its own.
+    class ScanBuffer {
+    public:
+        explicit ScanBuffer(std::size_t bytes);
+        ~ScanBuffer();
+        ScanBuffer(const ScanBuffer&) = delete;
+        ScanBuffer& operator=(const ScanBuffer&) = delete;
+        char* data() const { return data_; }
+
+    private:
+        char* data_ = nullptr;
+        bool borrowed_ = false;
+        std::unique_ptr<char[]> own_;
+    };
+    std::int64_t readChunk(char* chunk, std::int64_t total);
+    std::int64_t recordsPerChunk() const;
+    // Reads n whole records from record k on into dest.
+    void readRecords(char* dest, std::int64_t k, std::int64_t n);
     std::size_t size_;
     int fd_ = -1;
     std::int64_t pos_ = 0;
