@@ -20,24 +20,25 @@ void ReadYearFile(benchmark::State& state) {
 }
 
 // The lines the list window shows at once, built from their records as the window draws them.
-std::size_t showFirstLines(const text::Lines& records) {
+std::size_t showFirstLines(const history::LoanLines& loans) {
     std::size_t bytes = 0;
-    for (std::size_t i = 0; i < records.size() && i < 40; ++i)
-        bytes += history::composeLine(records[i]).size();
+    for (std::size_t i = 0; i < loans.size() && i < 40; ++i)
+        bytes += loans.line(i).size();
     return bytes;
 }
 
-// The whole year listed: every loan in the window's list, whose room is kept from one query to
-// the next, and the lines on screen built.
+std::size_t listed(const std::filesystem::path& file, const char* code, Date from, Date to) {
+    history::LoanLines loans(file);
+    loans.find(code, from, to);
+    return showFirstLines(loans);
+}
+
+// The whole year listed: every loan in the window's list, and the lines on screen built.
 void HistoryWholeYear(benchmark::State& state) {
     const auto file = bench::loanYear(static_cast<int>(state.range(0)));
     bench::readWholeFile(file);
-    text::Lines records;
-    for (auto _ : state) {
-        records.clear();
-        history::historyRecords(file, "", Date{2024, 1, 1}, Date{2024, 12, 31}, records);
-        benchmark::DoNotOptimize(showFirstLines(records));
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(listed(file, "", Date{2024, 1, 1}, Date{2024, 12, 31}));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
 }
 
@@ -45,13 +46,23 @@ void HistoryWholeYear(benchmark::State& state) {
 void HistoryOneMonth(benchmark::State& state) {
     const auto file = bench::loanYear(static_cast<int>(state.range(0)));
     bench::readWholeFile(file);
-    text::Lines records;
-    for (auto _ : state) {
-        records.clear();
-        history::historyRecords(file, "", Date{2024, 3, 1}, Date{2024, 3, 31}, records);
-        benchmark::DoNotOptimize(showFirstLines(records));
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(listed(file, "", Date{2024, 3, 1}, Date{2024, 3, 31}));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+
+// Every line of the whole year built, as "Trova" or the printout reads them.
+void HistoryWholeYearEveryLine(benchmark::State& state) {
+    const auto file = bench::loanYear(static_cast<int>(state.range(0)));
+    bench::readWholeFile(file);
+    history::LoanLines loans(file);
+    loans.find("", Date{2024, 1, 1}, Date{2024, 12, 31});
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (std::size_t i = 0; i < loans.size(); ++i)
+            bytes += loans.line(i).size();
+        benchmark::DoNotOptimize(bytes);
+    }
 }
 
 // A hundred thousand texts of the length of a history line put into a list, with nothing read:
@@ -71,11 +82,8 @@ void ListLinesOnly(benchmark::State& state) {
 void HistoryOneBook(benchmark::State& state) {
     const auto file = bench::loanYear(static_cast<int>(state.range(0)));
     bench::readWholeFile(file);
-    for (auto _ : state) {
-        text::Lines records;
-        history::historyRecords(file, "zz-000000", Date{2024, 3, 1}, Date{2024, 3, 31}, records);
-        benchmark::DoNotOptimize(records.size());
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(listed(file, "zz-000000", Date{2024, 3, 1}, Date{2024, 3, 31}));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
 }
 
@@ -91,6 +99,7 @@ void MonthlyStatistics(benchmark::State& state) {
 
 BENCHMARK(ReadYearFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(HistoryWholeYear)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(HistoryWholeYearEveryLine)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(HistoryOneMonth)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ListLinesOnly)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(HistoryOneBook)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -173,26 +173,31 @@ public:
     const bool sorted;
     int itemIndex = -1;
 
-    // Builds the line shown for one stored record; the view it gives is good until the next line
-    // is built on the same thread.
-    using Composer = std::string_view (*)(std::string_view stored);
+    // Lines a list reads from elsewhere only when they are shown, searched, selected or printed
+    // (records of a file, read again then): filling such a list costs little more than finding
+    // which records it lists.
+    class Source {
+    public:
+        virtual ~Source() = default;
+        virtual std::size_t size() const = 0;
+        // Line i, good until the next line is asked for on the same thread.
+        virtual std::string_view line(std::size_t i) const = 0;
+    };
 
-    // Line i; with stored records (setStored), built from its record and good until the next
-    // line is asked for on the same thread.
+    // Line i; from a source (setSource), good until the next line is asked for on the same thread.
     std::string_view item(int i) const {
-        const std::string_view at = items_[static_cast<std::size_t>(i)];
-        return compose_ ? compose_(at) : at;
+        return source_ ? source_->line(static_cast<std::size_t>(i)) : items_[static_cast<std::size_t>(i)];
     }
     // A copy of every line, for a printout.
     std::vector<std::string> items() const;
-    int count() const { return static_cast<int>(items_.size()); }
+    int count() const { return static_cast<int>(source_ ? source_->size() : items_.size()); }
     void clear();
     // Replaces every line at once; a sorted list sorts them.
     void setItems(text::Lines lines);
     void setItems(const std::vector<std::string>& lines) { setItems(text::Lines(lines)); }
-    // An unsorted list of many lines holds the records they are built from, and builds a line only
-    // when it is shown, searched or printed: filling it costs little more than reading the records.
-    void setStored(text::Lines records, Composer compose);
+    // Replaces every line with the lines of a source. A sorted list is ordered by its lines, so
+    // it reads them all at once.
+    void setSource(std::shared_ptr<const Source> source);
     void add(std::string_view line); // one line, kept in order
     // Empties the list and hands over its lines' room, for the next fill to reuse.
     text::Lines take();
@@ -202,7 +207,7 @@ public:
 
 private:
     text::Lines items_;
-    Composer compose_ = nullptr;
+    std::shared_ptr<const Source> source_;
     std::uint64_t revision_ = 0;
 };
 

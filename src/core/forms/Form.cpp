@@ -13,42 +13,41 @@ Control::Control(Form* owner, std::string name) : owner_(owner), name_(std::move
 
 void ListBox::clear() {
     items_ = text::Lines(); // its room is given back too
-    compose_ = nullptr;
+    source_.reset();
     itemIndex = -1;
     ++revision_;
 }
 
 void ListBox::setItems(text::Lines lines) {
     items_ = std::move(lines);
-    compose_ = nullptr;
+    source_.reset();
     if (sorted)
         items_.sort();
     itemIndex = -1;
     ++revision_;
 }
 
-void ListBox::setStored(text::Lines records, Composer compose) {
-    // A sorted list is ordered by its lines, so it keeps the lines themselves.
+void ListBox::setSource(std::shared_ptr<const Source> source) {
     if (sorted) {
         text::Lines lines;
-        for (std::string_view r : records)
-            lines.push_back(compose(r));
+        for (std::size_t i = 0; i < source->size(); ++i)
+            lines.push_back(source->line(i));
         setItems(std::move(lines));
         return;
     }
-    items_ = std::move(records);
-    compose_ = compose;
+    items_ = text::Lines();
+    source_ = std::move(source);
     itemIndex = -1;
     ++revision_;
 }
 
 std::vector<std::string> ListBox::items() const {
-    if (!compose_)
+    if (!source_)
         return items_.strings();
     std::vector<std::string> lines;
-    lines.reserve(items_.size());
-    for (std::string_view r : items_)
-        lines.emplace_back(compose_(r));
+    lines.reserve(source_->size());
+    for (std::size_t i = 0; i < source_->size(); ++i)
+        lines.emplace_back(source_->line(i));
     return lines;
 }
 
@@ -56,14 +55,14 @@ text::Lines ListBox::take() {
     text::Lines room = std::move(items_);
     room.clear();
     items_ = text::Lines();
-    compose_ = nullptr;
+    source_.reset();
     itemIndex = -1;
     ++revision_;
     return room;
 }
 
 void ListBox::add(std::string_view line) {
-    if (compose_) { // a line added to stored records: they become lines first
+    if (source_) { // a line added to a source's lines: they become lines first
         const int selected = itemIndex;
         setItems(text::Lines(items()));
         itemIndex = selected;

@@ -2,6 +2,7 @@
 
 #include "core/history/MenuRiepilogoPrestiti.h"
 #include "core/history/RiepilogoPrestiti.h"
+#include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 #include "history/LoanFiles.h"
 #include "support/AppFixture.h"
@@ -322,6 +323,44 @@ TEST_F(History, AYearWithoutAFileListsNothingAndAFileThatCannotBeReadIsSaid) {
     EXPECT_EQ(ui.messages[0].kind, Shown::Plain);
     EXPECT_EQ(ui.messages[0].text, "Attenzione: il file di archivio non risulta accessibile.");
     EXPECT_EQ(readBytes(year("2024")), before);
+}
+
+TEST_F(History, TheListedLoansAreReadAgainWhenShownAndLoansCutFromTheFileAreNotPrinted) {
+    // 700 loans, one in seven with a date that cannot be read: the listed loans are not one run
+    // of the file, and the list reads it in several pieces, forwards and back.
+    std::vector<TPrestito> loans;
+    for (int i = 0; i < 700; ++i)
+        loans.push_back(loan("C-" + std::to_string(i), i % 7 == 3 ? "ieri" : "10/06/2024"));
+    storeLoans(year("2024"), loans);
+    std::vector<std::string> expected;
+    for (const TPrestito& l : loans)
+        if (l.Data != "ieri")
+            expected.push_back(history::historyLine(l.encode()));
+    ask("2024", "", 1, 1, 31, 12);
+    ui.answers = {MsgButton::Yes};
+    visualizza([&](TfrmRiepilogoPrestiti& d) {
+        ASSERT_EQ(d.lstRecords.count(), 600);
+        for (int i : {599, 0, 300, 299, 450, 1})
+            EXPECT_EQ(d.lstRecords.item(i), expected[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(d.lstRecords.items(), expected);
+
+        // A return recorded meanwhile at another desk shows on the line once its part of the file
+        // is read again.
+        TPrestito returned = loans[600];
+        returned.DataRes = "20/06/2024";
+        RecordFile(year("2024"), TPrestito::Size).writeAt(600, returned.encode());
+        EXPECT_EQ(d.lstRecords.item(0), expected[0]);
+        EXPECT_EQ(d.lstRecords.item(514), history::historyLine(returned.encode()));
+
+        // The file cut short by another program: the loans gone show as empty lines, and the list
+        // is not printed with them missing.
+        std::filesystem::resize_file(year("2024"), 100 * TPrestito::Size);
+        EXPECT_EQ(d.lstRecords.item(80), expected[80]);
+        EXPECT_EQ(d.lstRecords.item(500), "");
+        person.click(d.btnStampa);
+        EXPECT_EQ(ui.lastText(), "Attenzione: il file di archivio non risulta accessibile.");
+    });
+    EXPECT_TRUE(ui.printed.empty());
 }
 
 TEST_F(History, ThePrintedListEndsWithTheSeparatorTheIntervalAndTheTotal) {
