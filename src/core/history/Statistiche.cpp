@@ -9,6 +9,8 @@
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
+#include <cstring>
+
 namespace quaderna {
 
 namespace {
@@ -40,6 +42,18 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
     const std::string_view wanted = text::trimView(year);
     RecordFile file(yearFile, TPrestito::Size);
     file.scanEach([&](std::string_view rec, std::int64_t) {
+        // The loan window's own "dd/mm/yyyy", with no blank at either end of the day, month or
+        // year, is read straight from the record's bytes.
+        const auto* f = reinterpret_cast<const unsigned char*>(rec.data()) + TPrestito::F::Data.offset;
+        if (f[0] == 10 && f[1] > 0x20 && f[4] > 0x20 && f[5] > 0x20 && f[7] > 0x20 && f[10] > 0x20) {
+            if (wanted.size() == 4 && std::memcmp(f + 7, wanted.data(), 4) == 0 && f[4] >= '0' &&
+                f[4] <= '1' && f[5] >= '0' && f[5] <= '9') {
+                const int m = (f[4] - '0') * 10 + (f[5] - '0');
+                if (m >= 1 && m <= 12)
+                    ++counts[static_cast<std::size_t>(m - 1)];
+            }
+            return true;
+        }
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
         // 7-10 the year.
         char date[20];
