@@ -43,6 +43,16 @@ bool Date::valid(int y, int m, int d) {
 
 std::optional<Date> Date::parse(std::string_view text) {
     const std::string_view s = text::trimView(text);
+    // The program's own "dd/mm/yyyy", read on the spot.
+    const auto digit = [&](std::size_t k) { return static_cast<unsigned char>(s[k] - '0') <= 9; };
+    if (s.size() == 10 && s[2] == '/' && s[5] == '/' && digit(0) && digit(1) && digit(3) && digit(4) &&
+        digit(6) && digit(7) && digit(8) && digit(9)) {
+        const int d = (s[0] - '0') * 10 + (s[1] - '0'), m = (s[3] - '0') * 10 + (s[4] - '0');
+        const int y = (s[6] - '0') * 1000 + (s[7] - '0') * 100 + (s[8] - '0') * 10 + (s[9] - '0');
+        if (!valid(y, m, d))
+            return std::nullopt;
+        return Date{y, m, d};
+    }
     std::size_t i = 0;
     const auto d = readNumber(s, i, 1, 2);
     if (!d || i >= s.size() || s[i] != '/')
