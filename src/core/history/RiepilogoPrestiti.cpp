@@ -20,21 +20,9 @@ constexpr const char* kStampaVuota =
     "Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.";
 constexpr const char* kStampare = "Si vuole stampare il presente riepilogo?";
 
-// A stored date as yyyymmdd, 0 when it is not a date of the calendar. The dates the loan window
-// writes ("dd/mm/yyyy") are read on the spot; any other spelling goes through the date parser.
+// A stored date as yyyymmdd, 0 when it is not a date of the calendar.
 int dayNumber(std::string_view stored) {
-    const std::string_view s = text::trimView(stored);
-    const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(s[i] - '0') <= 9; };
-    if (s.size() == 10 && s[2] == '/' && s[5] == '/' &&
-        (digit(0) & digit(1) & digit(3) & digit(4) & digit(6) & digit(7) & digit(8) & digit(9))) {
-        const int d = (s[0] - '0') * 10 + (s[1] - '0'), m = (s[3] - '0') * 10 + (s[4] - '0');
-        const int y = (s[6] - '0') * 1000 + (s[7] - '0') * 100 + (s[8] - '0') * 10 + (s[9] - '0');
-        static constexpr unsigned char kDays[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        const bool valid = y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= kDays[m] &&
-                           (m != 2 || d != 29 || Date::leapYear(y));
-        return valid ? y * 10000 + m * 100 + d : 0;
-    }
-    const auto date = Date::parse(s);
+    const auto date = Date::parse(stored);
     return date ? date->year * 10000 + date->month * 100 + date->day : 0;
 }
 
@@ -57,10 +45,7 @@ int loanDay(std::string_view rec) {
             const auto at = [&](int i) { return static_cast<int>((digits >> (8 * i)) & 0xff); };
             const int d = at(0) * 10 + at(1), m = at(3) * 10 + at(4);
             const int y = at(6) * 1000 + at(7) * 100 + static_cast<int>(y2 * 10 + y3);
-            static constexpr unsigned char kDays[13] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-            const bool valid = y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= kDays[m] &&
-                               (m != 2 || d != 29 || Date::leapYear(y));
-            return valid ? y * 10000 + m * 100 + d : 0;
+            return Date::valid(y, m, d) ? y * 10000 + m * 100 + d : 0;
         }
     }
     return dayNumber(rawField(rec, TPrestito::F::Data));

@@ -9,8 +9,6 @@
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
 
-#include <cstring>
-
 namespace quaderna {
 
 namespace {
@@ -42,29 +40,27 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
     const std::string_view wanted = text::trimView(year);
     RecordFile file(yearFile, TPrestito::Size);
     file.scanEach([&](std::string_view rec, std::int64_t) {
-        // The loan window's own "dd/mm/yyyy", with no blank at either end of the day, month or
-        // year, is read straight from the record's bytes.
-        const auto* f = reinterpret_cast<const unsigned char*>(rec.data()) + TPrestito::F::Data.offset;
-        if (f[0] == 10 && f[1] > 0x20 && f[4] > 0x20 && f[5] > 0x20 && f[7] > 0x20 && f[10] > 0x20) {
-            if (wanted.size() == 4 && std::memcmp(f + 7, wanted.data(), 4) == 0 && f[4] >= '0' &&
-                f[4] <= '1' && f[5] >= '0' && f[5] <= '9') {
-                const int m = (f[4] - '0') * 10 + (f[5] - '0');
-                if (m >= 1 && m <= 12)
-                    ++counts[static_cast<std::size_t>(m - 1)];
-            }
-            return true;
-        }
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
-        // 7-10 the year.
+        // 7-10 the year. The loan window's own "dd/mm/yyyy", with no blank at either end of the
+        // day, month or year, is read in place.
+        const char* f = rec.data() + TPrestito::F::Data.offset;
+        const auto solid = [&](int k) { return static_cast<unsigned char>(f[k]) > 0x20; };
+        std::string_view month, y;
         char date[20];
-        const std::string_view stored = text::trimView(rawField(rec, TPrestito::F::Data));
-        std::size_t n = 0;
-        for (; n < stored.size() && n < 10; ++n)
-            date[n] = stored[n];
-        for (std::size_t k = n; k < 20; ++k)
-            date[k] = ' ';
-        const std::string_view month = text::trimView(std::string_view(date + 3, 2));
-        const std::string_view y = text::trimView(std::string_view(date + 6, 4));
+        if (static_cast<unsigned char>(f[0]) == 10 && solid(1) && solid(4) && solid(5) && solid(7) &&
+            solid(10)) {
+            month = std::string_view(f + 4, 2);
+            y = std::string_view(f + 7, 4);
+        } else {
+            const std::string_view stored = text::trimView(rawField(rec, TPrestito::F::Data));
+            std::size_t n = 0;
+            for (; n < stored.size() && n < 10; ++n)
+                date[n] = stored[n];
+            for (std::size_t k = n; k < 20; ++k)
+                date[k] = ' ';
+            month = text::trimView(std::string_view(date + 3, 2));
+            y = text::trimView(std::string_view(date + 6, 4));
+        }
         if (month.size() == 2 && month[0] >= '0' && month[0] <= '1' && month[1] >= '0' && month[1] <= '9' &&
             y == wanted) {
             const int m = (month[0] - '0') * 10 + (month[1] - '0');

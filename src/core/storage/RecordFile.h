@@ -126,8 +126,6 @@ private:
     void writeBytes(std::int64_t k, std::string_view buf);
     bool exists(std::int64_t k) const;
     std::filesystem::path path_;
-    // Reads the records from the scan position on, below `total`, as many as fit in one chunk,
-    // without moving the position; gives how many (0 at the end). Throws IoError.
     // A scan's read buffer: the thread's own, kept from one scan to the next so that a scan takes
     // no fresh memory (nor its page faults) each time; a scan inside another gets one of its own.
     class ScanBuffer {
@@ -143,6 +141,8 @@ private:
         bool borrowed_ = false;
         std::unique_ptr<char[]> own_;
     };
+    // Reads the records from the scan position on, below `total`, as many as fit in one chunk,
+    // without moving the position; gives how many (0 at the end). Throws IoError.
     std::int64_t readChunk(char* chunk, std::int64_t total);
     std::int64_t recordsPerChunk() const;
     // Reads n whole records from record k on into dest.
