@@ -19,7 +19,8 @@ template <class W = QWidget> W* widget(ui::QtPlatform& platform, const Form& for
 }
 
 // Runs `action` as soon as a modal window appears (checked every few milliseconds while the
-// code that opens it is running).
+// code that opens it is running), once it is the active window and holds the keyboard: on a busy
+// machine a window may be seen before the system has activated it.
 inline void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000) {
     auto* timer = new QTimer;
     auto elapsed = std::make_shared<int>(0);
@@ -28,6 +29,7 @@ inline void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000
         if (QWidget* w = QApplication::activeModalWidget()) {
             timer->stop();
             timer->deleteLater();
+            (void)QTest::qWaitForWindowActive(w, 1000);
             action(w);
         } else if (*elapsed > timeoutMs) {
             timer->stop();
