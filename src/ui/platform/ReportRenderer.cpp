@@ -22,7 +22,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <thread>
+
+#include <malloc.h>
 
 #include <zlib.h>
 
@@ -42,6 +45,20 @@ extern "C" int deflateInit_(z_streamp stream, int level, const char* version, in
 namespace quaderna::ui {
 
 namespace {
+
+// Qt's PDF writer compresses each page through two buffers of ten million bytes it takes afresh for
+// the page. Above the C library's default threshold every such buffer is mapped from the system
+// and given back at the page's end, and the part of it used faults in anew on every page: a third
+// of a long printout's time, on every thread drawing. With the threshold above them, and up to
+// 64 MiB of freed memory kept, the same memory serves page after page. Set at the first printout,
+// for the rest of the program's life.
+void keepPageBuffers() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    });
+}
 
 // Room left between a memo's side and its text, in report units.
 constexpr double textGap = 2;
@@ -290,6 +307,7 @@ void ReportRenderer::paintPage(QPainter& painter, int index, double dotsPerInch)
 
 bool ReportRenderer::drawSheets(QPagedPaintDevice& device, double dotsPerInch, const std::vector<int>& sheets,
                                 const std::function<bool(std::size_t)>& next) const {
+    keepPageBuffers();
     QPainter painter;
     if (!painter.begin(&device))
         return false;
