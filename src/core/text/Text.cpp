@@ -139,17 +139,23 @@ char* putFromCp1252(char* out, std::string_view bytes) {
     const char* const end = in + bytes.size();
     // Most stored texts are plain ASCII through and through: checked eight bytes at a time (the
     // last few together), they are copied in one go.
+    // (The last eight are read as one word, overlapping the word before: gathering the last few
+    // bytes into a word in memory would stall the load that reads it back.)
     constexpr std::uint64_t high = 0x8080808080808080u;
     std::uint64_t seen = 0;
-    const char* at = in;
-    for (; end - at >= 8; at += 8) {
+    if (bytes.size() >= 8) {
         std::uint64_t word;
-        std::memcpy(&word, at, 8);
+        for (const char* at = in; end - at > 8; at += 8) {
+            std::memcpy(&word, at, 8);
+            seen |= word;
+        }
+        std::memcpy(&word, end - 8, 8);
         seen |= word;
+    } else {
+        for (const char* at = in; at != end; ++at)
+            seen |= static_cast<unsigned char>(*at);
     }
-    std::uint64_t last = 0;
-    std::memcpy(&last, at, static_cast<std::size_t>(end - at));
-    if (((seen | last) & high) == 0) {
+    if ((seen & high) == 0) {
         std::memcpy(out, in, bytes.size());
         return out + bytes.size();
     }
