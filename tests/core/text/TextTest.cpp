@@ -191,6 +191,24 @@ TEST(ListOrder, SortingWithKeysGivesTheOrderOfTheLineByLineComparison) {
         ASSERT_EQ(packed.strings(), expected) << "round " << round;
         ASSERT_EQ(added.strings(), expected) << "round " << round;
     }
+    // A users' list: a few names, each on hundreds of lines that differ only far along, in case
+    // or in a card number that repeats.
+    for (int round = 0; round < 4; ++round) {
+        const std::vector<std::string> names = {"Rossi Mario", "ROSSI MARIO", "Rossi Maria", "Bianchi Anna"};
+        std::vector<std::string> lines;
+        for (int i = 0; i < 3000; ++i) {
+            std::string name = names[rng() % names.size()];
+            name.resize(30, ' ');
+            lines.push_back(name + "  Tessera n. " + std::to_string(rng() % (round % 2 ? 50 : 5000)) +
+                            (rng() % 3 ? "  Tel. 0" : "  tel. è"));
+        }
+        auto expected = lines;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+        text::Lines packed(lines);
+        packed.sort();
+        ASSERT_EQ(packed.strings(), expected) << "users round " << round;
+    }
     text::Lines none, one{"solo"};
     none.sort();
     one.sort();
