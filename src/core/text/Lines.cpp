@@ -153,10 +153,64 @@ std::uint64_t headAt(std::string_view line, std::size_t depth) {
     return word;
 }
 
+// Orders entries by head, entries with equal heads keeping their order: a radix sort on the
+// head's eight bytes from the last, skipping the bytes in which every entry is alike. `b` is room
+// for as many entries; gives where the ordered entries are, `a` or `b`.
+Entry* radixByHead(Entry* a, Entry* b, std::size_t n) {
+    std::array<std::array<std::uint32_t, 256>, 8> counts{};
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t d = 0; d < 8; ++d)
+            ++counts[d][(a[i].head >> (8 * d)) & 0xFF];
+    Entry* from = a;
+    Entry* to = b;
+    for (std::size_t d = 0; d < 8; ++d) {
+        auto& count = counts[d];
+        if (count[(a[0].head >> (8 * d)) & 0xFF] == n)
+            continue; // every entry has the same byte here
+        std::uint32_t sum = 0;
+        for (auto& c : count) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        for (const Entry* e = from; e != from + n; ++e)
+            to[count[(e->head >> (8 * d)) & 0xFF]++] = *e;
+        std::swap(from, to);
+    }
+    return from;
+}
+
+// From this many entries on a run is sorted by radix; below, by comparison. (A users' list has
+// runs of a few dozen lines for each name, alike up to the card number.)
+constexpr std::size_t kRadixRun = 24;
+
 // Orders a run of entries whose keys are equal before `depth`, by the next eight bytes and then,
 // where those are equal too, by the eight after them. A line that ended is padded with zeros, so
-// once every line of a run has ended they are equal but for their lengths: the shorter first.
-void orderRun(const std::vector<std::string_view>& lines, Entry* first, Entry* last, std::size_t depth) {
+// once every line of a run has ended they are equal but for their lengths: the shorter first. The
+// run comes in line order, which the radix sort keeps for equal heads; `room` is scratch for as
+// many entries.
+void orderRun(const std::vector<std::string_view>& lines, Entry* first, Entry* last, Entry* room,
+              std::size_t depth) {
+    // The eight-byte steps in which every line of the run goes on alike are skipped at once, each
+    // line compared word by word with the first (as they stand, then folded where they differ).
+    {
+        const std::string_view lead = lines[first->index];
+        std::size_t alike = lead.size() >= depth ? (lead.size() - depth) / 8 : 0;
+        for (const Entry* e = first + 1; e != last && alike > 0; ++e) {
+            const std::string_view line = lines[e->index];
+            const std::size_t words = line.size() >= depth ? (line.size() - depth) / 8 : 0;
+            alike = std::min(alike, words);
+            for (std::size_t k = 0; k < alike; ++k) {
+                const std::size_t at = depth + 8 * k;
+                if (std::memcmp(lead.data() + at, line.data() + at, 8) != 0 &&
+                    headAt(lead, at) != headAt(line, at)) {
+                    alike = k;
+                    break;
+                }
+            }
+        }
+        depth += 8 * alike;
+    }
     for (;; depth += 8) {
         bool ended = true, same = true;
         for (Entry* e = first; e != last; ++e) {
@@ -174,15 +228,21 @@ void orderRun(const std::vector<std::string_view>& lines, Entry* first, Entry* l
         if (!same)
             break; // (a run that is alike here too goes straight on to the next eight bytes)
     }
-    std::sort(first, last, [](const Entry& x, const Entry& y) {
-        return x.head != y.head ? x.head < y.head : x.index < y.index;
-    });
+    const auto n = static_cast<std::size_t>(last - first);
+    if (n >= kRadixRun) {
+        if (const Entry* sorted = radixByHead(first, room, n); sorted != first)
+            std::copy(sorted, sorted + n, first);
+    } else {
+        std::sort(first, last, [](const Entry& x, const Entry& y) {
+            return x.head != y.head ? x.head < y.head : x.index < y.index;
+        });
+    }
     for (Entry* i = first; i != last;) {
         Entry* j = i + 1;
         while (j != last && j->head == i->head)
             ++j;
         if (j - i > 1)
-            orderRun(lines, i, j, depth + 8);
+            orderRun(lines, i, j, room + (i - first), depth + 8);
         i = j;
     }
 }
@@ -211,37 +271,20 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
     }
 
     std::vector<Entry> a(n), b(n);
-    std::array<std::array<std::uint32_t, 256>, 8> counts{};
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t head = headAt(lines[i], shared);
-        a[i] = {head, static_cast<std::uint32_t>(i)};
-        for (std::size_t d = 0; d < 8; ++d)
-            ++counts[d][(head >> (8 * d)) & 0xFF];
-    }
-    for (std::size_t d = 0; d < 8; ++d) {
-        auto& count = counts[d];
-        if (std::find(count.begin(), count.end(), static_cast<std::uint32_t>(n)) != count.end())
-            continue; // every line has the same byte here
-        std::uint32_t sum = 0;
-        for (auto& c : count) {
-            const std::uint32_t here = c;
-            c = sum;
-            sum += here;
-        }
-        for (const Entry& e : a)
-            b[count[(e.head >> (8 * d)) & 0xFF]++] = e;
-        a.swap(b);
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        a[i] = {headAt(lines[i], shared), static_cast<std::uint32_t>(i)};
+    Entry* sorted = radixByHead(a.data(), b.data(), n);
+    Entry* room = sorted == a.data() ? b.data() : a.data();
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
-        while (j < n && a[j].head == a[i].head)
+        while (j < n && sorted[j].head == sorted[i].head)
             ++j;
         if (j - i > 1)
-            orderRun(lines, a.data() + i, a.data() + j, shared + 8);
+            orderRun(lines, sorted + i, sorted + j, room + i, shared + 8);
         i = j;
     }
     for (std::size_t i = 0; i < n; ++i)
-        order[i] = a[i].index;
+        order[i] = sorted[i].index;
     return order;
 }
 
