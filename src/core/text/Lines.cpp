@@ -247,6 +247,15 @@ void orderRun(const std::vector<std::string_view>& lines, Entry* first, Entry* l
     }
 }
 
+// How many key bytes two lines have alike from `depth` on, before either ends.
+std::size_t commonFrom(std::string_view x, std::string_view y, std::size_t depth) {
+    const std::size_t limit = std::min(x.size(), y.size());
+    std::size_t k = depth;
+    while (k < limit && fold(x[k]) == fold(y[k]))
+        ++k;
+    return k > depth ? k - depth : 0;
+}
+
 } // namespace
 
 std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines) {
@@ -260,19 +269,39 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
         return order;
     }
 
-    std::size_t shared = lines[0].size();
-    for (std::size_t i = 1; i < n && shared > 0; ++i) {
-        const std::string_view l = lines[i];
-        const std::size_t limit = std::min(shared, l.size());
-        std::size_t same = 0;
-        while (same < limit && fold(lines[0][same]) == fold(l[same]))
-            ++same;
-        shared = same;
-    }
-
+    // The first sixteen key bytes of every line, as two numbers (the second kept for now in the
+    // radix sort's room), read in one pass that also finds what all lines share at their start.
     std::vector<Entry> a(n), b(n);
-    for (std::size_t i = 0; i < n; ++i)
-        a[i] = {headAt(lines[i], shared), static_cast<std::uint32_t>(i)};
+    const std::uint64_t lead0 = headAt(lines[0], 0), lead1 = headAt(lines[0], 8);
+    std::size_t shared = lines[0].size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view l = lines[i];
+        const std::uint64_t w0 = headAt(l, 0), w1 = headAt(l, 8);
+        a[i] = {w0, static_cast<std::uint32_t>(i)};
+        b[i].head = w1;
+        if (shared > 0) {
+            std::size_t same;
+            if (w0 != lead0)
+                same = static_cast<std::size_t>(std::countl_zero(w0 ^ lead0)) / 8;
+            else if (w1 != lead1)
+                same = 8 + static_cast<std::size_t>(std::countl_zero(w1 ^ lead1)) / 8;
+            else
+                same = 16 + commonFrom(lines[0], l, 16);
+            shared = std::min({shared, same, l.size()});
+        }
+    }
+    // The eight key bytes after what is shared, from the two numbers where they lie in them.
+    if (shared > 0 && shared < 8) {
+        const int bits = 8 * static_cast<int>(shared);
+        for (std::size_t i = 0; i < n; ++i)
+            a[i].head = (a[i].head << bits) | (b[i].head >> (64 - bits));
+    } else if (shared == 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            a[i].head = b[i].head;
+    } else if (shared > 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            a[i].head = headAt(lines[i], shared);
+    }
     Entry* sorted = radixByHead(a.data(), b.data(), n);
     Entry* room = sorted == a.data() ? b.data() : a.data();
     for (std::size_t i = 0; i < n;) {
