@@ -134,38 +134,9 @@ void appendFromCp1252(std::string& out, std::string_view bytes) {
     }
 }
 
-char* putFromCp1252(char* out, std::string_view bytes) {
-    const char* in = bytes.data();
-    const char* const end = in + bytes.size();
-    // Most stored texts are plain ASCII through and through: they are copied eight bytes at a
-    // time as they are checked, the last eight as one word overlapping the word before. At the
-    // first word with a byte from 0x80 up, the conversion goes on from that word.
-    constexpr std::uint64_t high = 0x8080808080808080u;
+char* putFromCp1252From(char* out, const char* in, const char* end) {
     std::uint64_t word;
-    if (bytes.size() >= 8) {
-        for (; end - in > 8; in += 8, out += 8) {
-            std::memcpy(&word, in, 8);
-            if (word & high)
-                break;
-            std::memcpy(out, &word, 8);
-        }
-        if (end - in <= 8) {
-            std::memcpy(&word, end - 8, 8);
-            if ((word & high) == 0) {
-                std::memcpy(out + (end - in) - 8, &word, 8);
-                return out + (end - in);
-            }
-        }
-    } else {
-        std::uint64_t seen = 0;
-        for (const char* at = in; at != end; ++at)
-            seen |= static_cast<unsigned char>(*at);
-        if ((seen & 0x80) == 0) {
-            for (; in != end; ++in)
-                *out++ = *in;
-            return out;
-        }
-    }
+    constexpr std::uint64_t high = 0x8080808080808080u;
     while (in != end) {
         // Eight plain ASCII bytes at a time, as they are.
         if (end - in >= 8 && (std::memcpy(&word, in, 8), (word & high) == 0)) {

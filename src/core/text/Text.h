@@ -6,6 +6,8 @@
 // Case conversions touch the letters A-Z and a-z only: accented letters stay as they are.
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +39,9 @@ inline char lowerAZ(char c) {
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+0081, U+008D, U+008F, U+0090, U+009D.
 std::string fromCp1252(std::string_view bytes);
 // The same into `out`, which has room for three bytes per byte; gives the end of what it wrote.
-char* putFromCp1252(char* out, std::string_view bytes);
+inline char* putFromCp1252(char* out, std::string_view bytes);
+// The part of putFromCp1252 past its plain ASCII start: converts in..end into out.
+char* putFromCp1252From(char* out, const char* in, const char* end);
 void appendFromCp1252(std::string& out, std::string_view bytes);
 
 // UTF-8 to Windows-1252 bytes; a character the code page cannot hold becomes '?'.
@@ -71,5 +75,37 @@ void appendUtf8(std::string& out, char32_t cp);
 
 // Replaces every occurrence of `from` with `to`.
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);
+
+inline char* putFromCp1252(char* out, std::string_view bytes) {
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    // Most stored texts are plain ASCII through and through: they are copied eight bytes at a
+    // time as they are checked, the last eight as one word overlapping the word before. At the
+    // first word with a byte from 0x80 up, the conversion goes on from that word.
+    constexpr std::uint64_t high = 0x8080808080808080u;
+    std::uint64_t word;
+    if (bytes.size() >= 8) {
+        for (; end - in > 8; in += 8, out += 8) {
+            std::memcpy(&word, in, 8);
+            if (word & high)
+                return putFromCp1252From(out, in, end);
+            std::memcpy(out, &word, 8);
+        }
+        std::memcpy(&word, end - 8, 8);
+        if ((word & high) == 0) {
+            std::memcpy(out + (end - in) - 8, &word, 8);
+            return out + (end - in);
+        }
+        return putFromCp1252From(out, in, end);
+    }
+    std::uint64_t seen = 0;
+    for (const char* at = in; at != end; ++at)
+        seen |= static_cast<unsigned char>(*at);
+    if (seen & 0x80)
+        return putFromCp1252From(out, in, end);
+    for (; in != end; ++in)
+        *out++ = *in;
+    return out;
+}
 
 } // namespace quaderna::text
