@@ -74,6 +74,21 @@ void SearchNoCriterionAndSortFirstFill(benchmark::State& state) {
     }
 }
 
+// The sort alone, on the lines of every book listed.
+void SortEveryBookAlone(benchmark::State& state) {
+    const auto dir = bench::bookArchive(static_cast<int>(state.range(0)));
+    const std::array<std::string, 10> criteria;
+    text::Lines built;
+    searchBooks(dir / TLibro::FileName, criteria, false, built);
+    for (auto _ : state) {
+        state.PauseTiming();
+        text::Lines lines = built;
+        state.ResumeTiming();
+        lines.sort();
+        benchmark::DoNotOptimize(lines[0]);
+    }
+}
+
 void CodeCheck(benchmark::State& state) {
     const auto dir = bench::bookArchive(static_cast<int>(state.range(0)));
     bench::readWholeFile(dir / TLibro::FileName);
@@ -87,5 +102,6 @@ BENCHMARK(ReadLibriPro)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchTwoCriteriaAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchNoCriterionAndSort)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchNoCriterionAndSortFirstFill)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortEveryBookAlone)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CodeCheck)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
