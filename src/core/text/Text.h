@@ -98,14 +98,28 @@ inline char* putFromCp1252(char* out, std::string_view bytes) {
         }
         return putFromCp1252From(out, in, end);
     }
-    std::uint64_t seen = 0;
-    for (const char* at = in; at != end; ++at)
-        seen |= static_cast<unsigned char>(*at);
-    if (seen & 0x80)
-        return putFromCp1252From(out, in, end);
-    for (; in != end; ++in)
-        *out++ = *in;
-    return out;
+    // Shorter texts the same way in two overlapping halves, or in at most three single bytes.
+    const std::size_t n = bytes.size();
+    if (n >= 4) {
+        std::uint32_t first, last;
+        std::memcpy(&first, in, 4);
+        std::memcpy(&last, end - 4, 4);
+        if ((first | last) & 0x80808080u)
+            return putFromCp1252From(out, in, end);
+        std::memcpy(out, &first, 4);
+        std::memcpy(out + n - 4, &last, 4);
+        return out + n;
+    }
+    if (n > 0) {
+        const char a = in[0], b = in[n / 2], c = in[n - 1];
+        if ((static_cast<unsigned char>(a) | static_cast<unsigned char>(b) | static_cast<unsigned char>(c)) &
+            0x80)
+            return putFromCp1252From(out, in, end);
+        out[0] = a;
+        out[n / 2] = b;
+        out[n - 1] = c;
+    }
+    return out + n;
 }
 
 } // namespace quaderna::text
