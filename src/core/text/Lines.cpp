@@ -107,15 +107,6 @@ void Lines::insertSorted(std::string_view line) {
     std::rotate(lines_.begin() + k, lines_.end() - 1, lines_.end());
 }
 
-void Lines::sort() {
-    const std::vector<std::uint32_t> order = listOrder(lines_);
-    std::vector<std::string_view> sorted;
-    sorted.reserve(lines_.size());
-    for (std::uint32_t i : order)
-        sorted.push_back(lines_[i]);
-    lines_.swap(sorted);
-}
-
 void Lines::clear() {
     lines_.clear();
     block_ = 0;
@@ -256,22 +247,16 @@ std::size_t commonFrom(std::string_view x, std::string_view y, std::size_t depth
     return k > depth ? k - depth : 0;
 }
 
-} // namespace
-
-std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines) {
+// Puts the lines into list order: gives the entries, in `a` or `b` (room for as many entries as
+// lines), each with the index of the line that goes there.
+const Entry* orderEntries(const std::vector<std::string_view>& lines, Entry* a, Entry* b) {
     // Lines are compared on their keys (a-z taken as A-Z). What every line shares at its start is
     // skipped; the next eight key bytes, as one number, are sorted by radix, which keeps equal
     // numbers in line order. Only runs of lines whose numbers are equal go on to the next eight.
     const std::size_t n = lines.size();
-    std::vector<std::uint32_t> order(n);
-    if (n < 2) {
-        std::iota(order.begin(), order.end(), 0u);
-        return order;
-    }
 
     // The first sixteen key bytes of every line, as two numbers (the second kept for now in the
     // radix sort's room), read in one pass that also finds what all lines share at their start.
-    std::vector<Entry> a(n), b(n);
     const std::uint64_t lead0 = headAt(lines[0], 0), lead1 = headAt(lines[0], 8);
     std::size_t shared = lines[0].size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -302,8 +287,8 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
         for (std::size_t i = 0; i < n; ++i)
             a[i].head = headAt(lines[i], shared);
     }
-    Entry* sorted = radixByHead(a.data(), b.data(), n);
-    Entry* room = sorted == a.data() ? b.data() : a.data();
+    Entry* sorted = radixByHead(a, b, n);
+    Entry* room = sorted == a ? b : a;
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
         while (j < n && sorted[j].head == sorted[i].head)
@@ -312,9 +297,31 @@ std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines)
             orderRun(lines, sorted + i, sorted + j, room + i, shared + 8);
         i = j;
     }
+    return sorted;
+}
+
+// A sort's working room, kept by each thread from one sort to the next: a long list is sorted
+// again and again (each search), and memory taken afresh each time costs its page faults.
+struct SortRoom {
+    std::vector<Entry> a, b;
+    std::vector<std::string_view> lines;
+};
+thread_local SortRoom sortRoom;
+
+} // namespace
+
+void Lines::sort() {
+    const std::size_t n = lines_.size();
+    if (n < 2)
+        return;
+    SortRoom& room = sortRoom;
+    room.a.resize(n);
+    room.b.resize(n);
+    const Entry* sorted = orderEntries(lines_, room.a.data(), room.b.data());
+    room.lines.resize(n);
     for (std::size_t i = 0; i < n; ++i)
-        order[i] = sorted[i].index;
-    return order;
+        room.lines[i] = lines_[sorted[i].index];
+    lines_.swap(room.lines); // the list's former table stays as the room for the next sort
 }
 
 } // namespace quaderna::text

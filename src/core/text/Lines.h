@@ -78,8 +78,4 @@ private:
     std::vector<std::string_view> lines_;
 };
 
-// The order that puts `lines` into list order, equal lines keeping their order: order[k] is the
-// index of the line that goes k-th.
-std::vector<std::uint32_t> listOrder(const std::vector<std::string_view>& lines);
-
 } // namespace quaderna::text
