@@ -66,14 +66,13 @@ void searchBooks(const std::filesystem::path& archive, const std::array<std::str
     RecordFile file(archive, TLibro::Size);
     if (match.impossible())
         return;
-    file.scanEach([&](std::string_view rec, std::int64_t) {
+    addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
         if (text::trimView(rawField(rec, TLibro::F::Annullata)) != "No")
-            return true;
+            return;
         if (onlyAvailable && !text::trimView(rawField(rec, TLibro::F::Scadenza)).empty())
-            return true;
+            return;
         if (match.match(rec))
-            lines.push_back(composeBookLine(rec));
-        return true;
+            into.push_back(composeBookLine(rec));
     });
 }
 

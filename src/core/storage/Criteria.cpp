@@ -15,10 +15,12 @@ std::string& lineBuffer() {
 
 } // namespace
 
-ListLine::ListLine() : buffer_(lineBuffer()) {}
+ListLine::ListLine() : buffer_(lineBuffer()), data_(buffer_.data()), size_(buffer_.size()) {}
 
 void ListLine::grow(std::size_t n) {
     buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
+    data_ = buffer_.data();
+    size_ = buffer_.size();
 }
 
 Criteria::Criteria(const std::array<std::string, 10>& typed, const std::array<FieldSpec, 10>& fields) {

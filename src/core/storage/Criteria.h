@@ -2,6 +2,8 @@
 // The pieces the search windows share on the raw bytes of a record: list columns and criteria.
 
 #include "core/storage/Field.h"
+#include "core/storage/RecordFile.h"
+#include "core/text/Lines.h"
 #include "core/text/Text.h"
 
 #include <array>
@@ -42,18 +44,49 @@ public:
         used_ += static_cast<std::size_t>(text::putFromCp1252(start, bytes) - start);
         return *this;
     }
-    std::string_view view() const { return {buffer_.data(), used_}; }
+    std::string_view view() const { return {data_, used_}; }
 
 private:
     char* room(std::size_t n) {
-        if (buffer_.size() - used_ < n)
+        if (size_ - used_ < n)
             grow(n);
-        return buffer_.data() + used_;
+        return data_ + used_;
     }
     void grow(std::size_t n);
     std::string& buffer_;
+    char* data_; // the buffer's bytes and size, as last seen
+    std::size_t size_;
     std::size_t used_ = 0;
 };
+
+// Adds to `lines`, in the order of the file, the lines addLine(into, record) adds for the
+// records from the file's position on. A long file is read in two parts side by side (see
+// RecordFile::scanInTwo): the second part's lines go first into room this thread keeps for them.
+// addLine is called on two threads at once, each with its own Lines. When the reading fails, the
+// lines of the records before the failure stay added, as in a scan from the first record on.
+template <class AddLine> void addLines(RecordFile& file, text::Lines& lines, AddLine&& addLine) {
+    thread_local text::Lines kept;
+    text::Lines& secondPart = kept; // (this thread's: the name alone would mean the helper's own)
+    secondPart.clear();
+    bool firstRead = false;
+    try {
+        file.scanInTwo(
+            [&](std::string_view record, std::int64_t) {
+                addLine(lines, record);
+                return true;
+            },
+            [&](std::string_view record, std::int64_t) {
+                addLine(secondPart, record);
+                return true;
+            },
+            [&] { firstRead = true; });
+    } catch (...) {
+        if (firstRead)
+            lines.append(secondPart);
+        throw;
+    }
+    lines.append(secondPart);
+}
 
 // Up to ten search criteria, each matched against one field of the record.
 class Criteria {

@@ -281,7 +281,7 @@ std::int64_t RecordFile::recordsPerChunk() const {
     return static_cast<std::int64_t>(std::max<std::size_t>(kChunkBytes / size_, 1));
 }
 
-void RecordFile::readRecords(char* dest, std::int64_t k, std::int64_t n) {
+void RecordFile::readRecords(char* dest, std::int64_t k, std::int64_t n) const {
     const std::size_t bytes = static_cast<std::size_t>(n) * size_;
     const off_t base = static_cast<off_t>(k) * static_cast<off_t>(size_);
     std::size_t done = 0;
@@ -297,17 +297,20 @@ void RecordFile::readRecords(char* dest, std::int64_t k, std::int64_t n) {
 
 namespace {
 
-struct ThreadScanBuffer {
+struct KeptBuffer {
     std::unique_ptr<char[]> bytes;
     std::size_t size = 0;
     bool busy = false;
 };
-thread_local ThreadScanBuffer threadScanBuffer;
+struct ThreadScanBuffers {
+    KeptBuffer own, helper;
+};
+thread_local ThreadScanBuffers threadScanBuffers;
 
 } // namespace
 
-RecordFile::ScanBuffer::ScanBuffer(std::size_t bytes) {
-    ThreadScanBuffer& mine = threadScanBuffer;
+RecordFile::ScanBuffer::ScanBuffer(std::size_t bytes, Kind kind) {
+    KeptBuffer& mine = kind == Own ? threadScanBuffers.own : threadScanBuffers.helper;
     if (mine.busy) {
         own_ = std::make_unique_for_overwrite<char[]>(bytes);
         data_ = own_.get();
@@ -318,13 +321,13 @@ RecordFile::ScanBuffer::ScanBuffer(std::size_t bytes) {
         mine.size = bytes;
     }
     mine.busy = true;
-    borrowed_ = true;
+    borrowed_ = &mine.busy;
     data_ = mine.bytes.get();
 }
 
 RecordFile::ScanBuffer::~ScanBuffer() {
     if (borrowed_)
-        threadScanBuffer.busy = false;
+        *borrowed_ = false;
 }
 
 std::int64_t RecordFile::readChunk(char* chunk, std::int64_t total) {

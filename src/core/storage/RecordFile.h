@@ -14,15 +14,19 @@
 // the program holds for longer than lockWait() makes the write fail with ArchiveBusy, and nothing
 // is written.
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace quaderna {
@@ -94,6 +98,54 @@ public:
                     return;
             }
     }
+    // For the long read-only scans of the lists: the records from the position to the end, read
+    // in two parts side by side. The first half goes to onFirst on this thread, the second half
+    // to onSecond on a thread of its own, each in record order; either returns false to stop its
+    // own part. A file of a few chunks goes whole to onFirst, as scanEach would read it. The
+    // position ends at the end; an IoError of either part is thrown once both have ended, the
+    // first part's first. onFirstRead is called on this thread when the first half has been read
+    // whole, and not when onFirst stopped it.
+    template <class OnFirst, class OnSecond, class OnFirstRead>
+    void scanInTwo(OnFirst&& onFirst, OnSecond&& onSecond, OnFirstRead&& onFirstRead) {
+        appendPosition_ = false;
+        const std::int64_t total = count(), from = pos_;
+        if (total - from < kTwoPartsFrom * recordsPerChunk()) {
+            scanEach(std::forward<OnFirst>(onFirst));
+            return;
+        }
+        const std::int64_t middle = from + (total - from) / 2;
+        const std::size_t bytes = static_cast<std::size_t>(recordsPerChunk()) * size_;
+        const ScanBuffer mine(bytes), theirs(bytes, ScanBuffer::Helper);
+        std::exception_ptr firstFailed, secondFailed;
+        const auto second = [&] {
+            try {
+                scanRange(middle, total, theirs.data(), onSecond);
+            } catch (...) {
+                secondFailed = std::current_exception();
+            }
+        };
+        std::thread helper;
+        try {
+            helper = std::thread(second);
+        } catch (const std::system_error&) {
+            // No second thread to be had: the second part is read after the first.
+        }
+        try {
+            if (scanRange(from, middle, mine.data(), onFirst))
+                onFirstRead();
+        } catch (...) {
+            firstFailed = std::current_exception();
+        }
+        if (helper.joinable())
+            helper.join();
+        else
+            second();
+        pos_ = total;
+        if (firstFailed)
+            std::rethrow_exception(firstFailed);
+        if (secondFailed)
+            std::rethrow_exception(secondFailed);
+    }
     // Reads up to n records from record k on (fewer where the file ends) into buf, without moving
     // the position; returns how many were read.
     std::int64_t readAt(std::int64_t k, std::vector<char>& buf, std::int64_t n);
@@ -130,7 +182,10 @@ private:
     // no fresh memory (nor its page faults) each time; a scan inside another gets one of its own.
     class ScanBuffer {
     public:
-        explicit ScanBuffer(std::size_t bytes);
+        // Own: the thread's buffer. Helper: a second one the thread keeps for the thread that
+        // reads the other part of its scan in two.
+        enum Kind { Own, Helper };
+        explicit ScanBuffer(std::size_t bytes, Kind kind = Own);
         ~ScanBuffer();
         ScanBuffer(const ScanBuffer&) = delete;
         ScanBuffer& operator=(const ScanBuffer&) = delete;
@@ -138,15 +193,29 @@ private:
 
     private:
         char* data_ = nullptr;
-        bool borrowed_ = false;
+        bool* borrowed_ = nullptr; // the kept buffer's busy mark, when it is the kept one
         std::unique_ptr<char[]> own_;
     };
+    // Calls onRecord on the records k0 .. k1-1, read in chunks into `chunk` (room for one), without
+    // moving the position; false when onRecord stopped it.
+    template <class OnRecord>
+    bool scanRange(std::int64_t k0, std::int64_t k1, char* chunk, OnRecord& onRecord) const {
+        for (std::int64_t k = k0; k < k1;) {
+            const std::int64_t got = std::min(recordsPerChunk(), k1 - k);
+            readRecords(chunk, k, got);
+            for (std::int64_t i = 0; i < got; ++i, ++k)
+                if (!onRecord(std::string_view(chunk + static_cast<std::size_t>(i) * size_, size_), k))
+                    return false;
+        }
+        return true;
+    }
+    static constexpr std::int64_t kTwoPartsFrom = 8; // chunks
     // Reads the records from the scan position on, below `total`, as many as fit in one chunk,
     // without moving the position; gives how many (0 at the end). Throws IoError.
     std::int64_t readChunk(char* chunk, std::int64_t total);
     std::int64_t recordsPerChunk() const;
     // Reads n whole records from record k on into dest.
-    void readRecords(char* dest, std::int64_t k, std::int64_t n);
+    void readRecords(char* dest, std::int64_t k, std::int64_t n) const;
     std::size_t size_;
     int fd_ = -1;
     std::int64_t pos_ = 0;

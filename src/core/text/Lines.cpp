@@ -100,6 +100,12 @@ void Lines::push_back(std::string_view line) {
     lines_.emplace_back(at, line.size());
 }
 
+void Lines::append(const Lines& other) {
+    lines_.reserve(lines_.size() + other.size());
+    for (std::string_view l : other.lines_)
+        push_back(l);
+}
+
 void Lines::insertSorted(std::string_view line) {
     const auto at = std::upper_bound(lines_.begin(), lines_.end(), line, listLess);
     const auto k = at - lines_.begin();

@@ -28,6 +28,8 @@ public:
     std::string_view operator[](std::size_t i) const { return lines_[i]; }
 
     void push_back(std::string_view line);
+    // Adds every line of `other` after these, in its order.
+    void append(const Lines& other);
     // Puts the line after every line that does not come after it in list order.
     void insertSorted(std::string_view line);
     // List order (see compareList); lines that compare equal keep their order.

@@ -70,12 +70,9 @@ void searchUsers(const std::filesystem::path& archive, const std::array<std::str
     RecordFile file(archive, TTesserato::Size);
     if (match.impossible())
         return;
-    file.scanEach([&](std::string_view rec, std::int64_t) {
-        if (cancelled(rec))
-            return true;
-        if (match.match(rec))
-            lines.push_back(composeUserLine(rec));
-        return true;
+    addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
+        if (!cancelled(rec) && match.match(rec))
+            into.push_back(composeUserLine(rec));
     });
 }
 
@@ -83,17 +80,16 @@ text::Lines renewalLines(const std::filesystem::path& archive, Date today) {
     const long long now = today.serial();
     text::Lines lines;
     RecordFile file(archive, TTesserato::Size);
-    file.scanEach([&](std::string_view rec, std::int64_t) {
+    addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
         if (cancelled(rec))
-            return true;
+            return;
         // A date or a number that cannot be read leaves this card out, not the ones after it.
         const auto expiry = Date::parse(rawField(rec, TTesserato::F::DataScade));
         const auto notice = wholeNumber(rawField(rec, TTesserato::F::Preavviso));
         if (!expiry || !notice)
-            return true;
+            return;
         if (expiry->serial() - *notice <= now)
-            lines.push_back(composeUserLine(rec));
-        return true;
+            into.push_back(composeUserLine(rec));
     });
     return lines;
 }

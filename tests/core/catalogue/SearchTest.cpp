@@ -1,3 +1,4 @@
+#include "core/catalogue/BookSearch.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/TrovaDisponibili.h"
 #include "core/catalogue/TrovaLibri.h"
@@ -6,6 +7,8 @@
 #include "core/text/Text.h"
 #include "support/AppFixture.h"
 #include "support/Books.h"
+
+#include <algorithm>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -131,6 +134,27 @@ TEST_F(BookSearchWindow, CancelledAndLentBooks) {
     ASSERT_EQ(available.size(), 1u);
     EXPECT_NE(available[0].find("Cod. X4"), std::string::npos);
     EXPECT_EQ(countAvailable, "Il presente riepilogo contiene 1 schede.");
+}
+
+TEST_F(BookSearchWindow, ALongArchiveListsEveryBookInListOrder) {
+    // 3,000 books, more than the program reads in one go: the list is built from two parts of the
+    // file side by side, and must be the same as the lines of every book, in list order, equal
+    // lines in the order of the file.
+    std::vector<TLibro> books;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3000; ++i) {
+        TLibro b = full(i % 7 ? "Città di mare" : "Viaggio", "K-" + std::to_string(i % 1200), "Autore",
+                        i % 2 ? "Roma" : "Torino", "Editore", std::to_string(1900 + i % 100));
+        if (i % 11 == 0)
+            b.Annullata = "Sì";
+        else
+            expected.push_back(bookLine(b.encode()));
+        books.push_back(b);
+    }
+    storeBooks(dir.path(), books);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) { return text::listLess(a, b); });
+    EXPECT_EQ(found([](auto&) {}), expected);
 }
 
 TEST_F(BookSearchWindow, ListIsSortedWithSmallLettersAsCapitals) {

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 using namespace quaderna;
 using namespace quaderna::testing;
@@ -128,6 +130,78 @@ TEST(RecordFile, ScanReadsEveryRecordAcrossChunksAndMayRewriteOne) {
     f.read(buf);
     EXPECT_EQ(TLibro::decode(buf).Prestato, "Tessera n. 7");
     EXPECT_EQ(TLibro::decode(buf).Titolo, "Titolo 400");
+}
+
+TEST(RecordFile, ALongScanInTwoPartsReadsEveryRecordOnceInOrderAndReportsAFailure) {
+    // 4 KiB records, 2,600 of them: more than eight 1 MiB chunks, so the file is read in two parts.
+    constexpr std::size_t size = 4096;
+    constexpr std::int64_t total = 2600;
+    TempDir dir;
+    const auto p = dir / "Lungo.pro";
+    std::string all;
+    for (std::int64_t i = 0; i < total; ++i) {
+        std::string rec = std::to_string(i);
+        rec.resize(size, '.');
+        all += rec;
+    }
+    writeBytes(p, all);
+    RecordFile f(p, size);
+    const auto me = std::this_thread::get_id();
+    std::vector<std::int64_t> first, second;
+    bool firstRead = false, otherThread = true;
+    const auto index = [](std::string_view rec) {
+        return std::stoll(std::string(rec.substr(0, rec.find('.'))));
+    };
+    f.scanInTwo(
+        [&](std::string_view rec, std::int64_t k) {
+            EXPECT_EQ(index(rec), k);
+            EXPECT_EQ(std::this_thread::get_id(), me);
+            first.push_back(k);
+            return true;
+        },
+        [&](std::string_view rec, std::int64_t k) {
+            EXPECT_EQ(index(rec), k);
+            otherThread = otherThread && std::this_thread::get_id() != me;
+            second.push_back(k);
+            return true;
+        },
+        [&] { firstRead = true; });
+    std::vector<std::int64_t> both = first;
+    both.insert(both.end(), second.begin(), second.end());
+    ASSERT_EQ(both.size(), static_cast<std::size_t>(total));
+    for (std::int64_t k = 0; k < total; ++k)
+        ASSERT_EQ(both[static_cast<std::size_t>(k)], k);
+    EXPECT_EQ(first.size(), second.size());
+    EXPECT_TRUE(otherThread);
+    EXPECT_TRUE(firstRead);
+    EXPECT_TRUE(f.atEnd());
+
+    // The second part fails at its tenth record: the first part is read whole all the same, and the
+    // failure comes out of the scan once both parts have ended.
+    f.seek(0);
+    std::int64_t firstSeen = 0, secondSeen = 0;
+    firstRead = false;
+    EXPECT_THROW(f.scanInTwo([&](std::string_view, std::int64_t) { return ++firstSeen, true; },
+                             [&](std::string_view, std::int64_t) {
+                                 if (++secondSeen == 10)
+                                     throw IoError("cannot read", 5);
+                                 return true;
+                             },
+                             [&] { firstRead = true; }),
+                 IoError);
+    EXPECT_EQ(firstSeen, total / 2);
+    EXPECT_EQ(secondSeen, 10);
+    EXPECT_TRUE(firstRead);
+
+    // A short file goes whole to the first part.
+    const auto q = dir / "Corto.pro";
+    writeBytes(q, all.substr(0, 100 * size));
+    RecordFile g(q, size);
+    firstSeen = secondSeen = 0;
+    g.scanInTwo([&](std::string_view, std::int64_t) { return ++firstSeen, true; },
+                [&](std::string_view, std::int64_t) { return ++secondSeen, true; }, [] {});
+    EXPECT_EQ(firstSeen, 100);
+    EXPECT_EQ(secondSeen, 0);
 }
 
 TEST(BookRecord, FieldOffsetsAndWidths) {
