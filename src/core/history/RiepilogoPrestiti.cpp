@@ -94,7 +94,7 @@ void LoanLines::find(std::string_view code, Date from, Date to) {
     const int last = to.year * 10000 + to.month * 100 + to.day;
     file_.seek(0);
     at_.reserve(static_cast<std::size_t>(std::min<std::int64_t>(file_.count(), UINT32_MAX)));
-    file_.scanEach([&](std::string_view rec, std::int64_t index) {
+    const auto keep = [&](std::vector<std::uint32_t>& into, std::string_view rec, std::int64_t index) {
         if (!filter.empty()) {
             const std::string_view c = text::trimView(rawField(rec, TPrestito::F::Codice));
             if (!matchable || c.empty() || !equalFolded(c, wanted))
@@ -103,9 +103,23 @@ void LoanLines::find(std::string_view code, Date from, Date to) {
         // A loan date that cannot be read (a damaged record) leaves that loan out, not the rest.
         const int day = loanDay(rec);
         if (day != 0 && first <= day && day <= last)
-            at_.push_back(static_cast<std::uint32_t>(index));
+            into.push_back(static_cast<std::uint32_t>(index));
         return index < UINT32_MAX;
-    });
+    };
+    // A long year is read in two halves side by side; the second half's loans follow the first's.
+    // When the reading fails, the loans found before the failure stay listed.
+    std::vector<std::uint32_t> secondHalf;
+    bool firstRead = false;
+    try {
+        file_.scanInTwo([&](std::string_view rec, std::int64_t k) { return keep(at_, rec, k); },
+                        [&](std::string_view rec, std::int64_t k) { return keep(secondHalf, rec, k); },
+                        [&] { firstRead = true; });
+    } catch (...) {
+        if (firstRead)
+            at_.insert(at_.end(), secondHalf.begin(), secondHalf.end());
+        throw;
+    }
+    at_.insert(at_.end(), secondHalf.begin(), secondHalf.end());
 }
 
 std::string_view LoanLines::line(std::size_t i) const {

@@ -39,7 +39,9 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
     std::array<int, 12> counts{};
     const std::string_view wanted = text::trimView(year);
     RecordFile file(yearFile, TPrestito::Size);
-    file.scanEach([&](std::string_view rec, std::int64_t) {
+    // A long year is counted in two halves side by side, each into counts of its own.
+    std::array<int, 12> secondHalf{};
+    const auto count = [&](std::array<int, 12>& into, std::string_view rec) {
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
         // 7-10 the year. The loan window's own "dd/mm/yyyy", with no blank at either end of the
         // day, month or year, is read in place.
@@ -65,10 +67,14 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
             y == wanted) {
             const int m = (month[0] - '0') * 10 + (month[1] - '0');
             if (m >= 1 && m <= 12)
-                ++counts[static_cast<std::size_t>(m - 1)];
+                ++into[static_cast<std::size_t>(m - 1)];
         }
         return true;
-    });
+    };
+    file.scanInTwo([&](std::string_view rec, std::int64_t) { return count(counts, rec); },
+                   [&](std::string_view rec, std::int64_t) { return count(secondHalf, rec); }, [] {});
+    for (std::size_t m = 0; m < 12; ++m)
+        counts[m] += secondHalf[m];
     return counts;
 }
 

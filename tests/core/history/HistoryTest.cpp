@@ -7,6 +7,7 @@
 #include "history/LoanFiles.h"
 #include "support/AppFixture.h"
 
+#include <cstdio>
 #include <optional>
 
 using namespace quaderna;
@@ -251,6 +252,24 @@ TEST_F(History, TheListShowsTheLoansOfTheIntervalInFileOrderWithTheirTotal) {
     // The waiting label stays while the list is open and goes with it.
     EXPECT_TRUE(march->waiting);
     EXPECT_FALSE(q.lblAttendere.visible);
+}
+
+TEST_F(History, ALongYearIsListedWholeInFileOrder) {
+    // 33,000 loans: more than the program reads in one go, so the year is read in two halves.
+    std::vector<TPrestito> loans;
+    for (int i = 0; i < 33000; ++i) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%02d/%02d/2024", 1 + i % 28, 1 + i % 12);
+        loans.push_back(loan("L-" + std::to_string(i), date));
+    }
+    storeLoans(year("2024"), loans);
+    ask("2024", "", 1, 1, 31, 12);
+    const auto listed = visualizza();
+    ASSERT_TRUE(listed);
+    ASSERT_EQ(listed->lines.size(), loans.size());
+    for (std::size_t i = 0; i < loans.size(); ++i)
+        ASSERT_EQ(listed->lines[i].substr(0, 29), "Cod. " + text::padCut("L-" + std::to_string(i), 24)) << i;
+    EXPECT_EQ(listed->total, "33000");
 }
 
 TEST_F(History, LongTextsAreCutToTheirColumnsAndTrova) {

@@ -5,6 +5,8 @@
 #include "history/LoanFiles.h"
 #include "support/AppFixture.h"
 
+#include <cstdio>
+
 using namespace quaderna;
 using namespace quaderna::testing;
 
@@ -106,6 +108,19 @@ TEST_F(Statistics, LoansCountInTheMonthOfTheirLoanDateOfTheChosenYear) {
     app.show(w);
     open("2023");
     EXPECT_EQ(values(), (std::vector<double>(12, 0)));
+}
+
+TEST_F(Statistics, ALongYearIsCountedWhole) {
+    // 33,000 loans, a twelfth of them in each month: the year is read in two halves.
+    std::vector<TPrestito> loans;
+    for (int i = 0; i < 33000; ++i) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%02d/%02d/2024", 1 + i % 28, 1 + i % 12);
+        loans.push_back(loan("L", date));
+    }
+    storeLoans(year("2024"), loans);
+    open("2024");
+    EXPECT_EQ(values(), std::vector<double>(12, 2750));
 }
 
 TEST_F(Statistics, AYearWithoutAFileGivesTwelveZerosAndAnUnreadableFileIsSaid) {
