@@ -101,10 +101,10 @@ public:
     // For the long read-only scans of the lists: the records from the position to the end, read
     // in two parts side by side. The first half goes to onFirst on this thread, the second half
     // to onSecond on a thread of its own, each in record order; either returns false to stop its
-    // own part. A file of a few chunks goes whole to onFirst, as scanEach would read it. The
-    // position ends at the end; an IoError of either part is thrown once both have ended, the
-    // first part's first. onFirstRead is called on this thread when the first half has been read
-    // whole, and not when onFirst stopped it.
+    // own part. A file of a few chunks goes whole to onFirst, as scanEach would read it (and
+    // onFirstRead is not called). The position ends at the end; an IoError of either part is
+    // thrown once both have ended, the first part's first. onFirstRead is called on this thread
+    // when the first half has been read whole, and not when onFirst stopped it.
     template <class OnFirst, class OnSecond, class OnFirstRead>
     void scanInTwo(OnFirst&& onFirst, OnSecond&& onSecond, OnFirstRead&& onFirstRead) {
         appendPosition_ = false;
