@@ -2,6 +2,7 @@
 // on a generated archive, against reading the same file into memory.
 
 #include "BookArchive.h"
+#include "SortAlone.h"
 #include "core/catalogue/BookSearch.h"
 #include "core/catalogue/Convalida.h"
 #include "core/text/Text.h"
@@ -80,13 +81,7 @@ void SortEveryBookAlone(benchmark::State& state) {
     const std::array<std::string, 10> criteria;
     text::Lines built;
     searchBooks(dir / TLibro::FileName, criteria, false, built);
-    for (auto _ : state) {
-        state.PauseTiming();
-        text::Lines lines = built;
-        state.ResumeTiming();
-        lines.sort();
-        benchmark::DoNotOptimize(lines[0]);
-    }
+    bench::sortCopies(state, built);
 }
 
 void CodeCheck(benchmark::State& state) {

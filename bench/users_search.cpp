@@ -1,6 +1,7 @@
 // The user search ("Cerca" with two criteria, building and sorting the lines) and the renewals
 // list on a generated archive of 50,000 users, against reading the same file into memory.
 
+#include "SortAlone.h"
 #include "UserArchive.h"
 #include "core/text/Text.h"
 #include "core/users/UserList.h"
@@ -58,14 +59,7 @@ void RenewalsAndSort(benchmark::State& state) {
 // are alike up to the card number.
 void RenewalsSortAlone(benchmark::State& state) {
     const auto dir = bench::userArchive(static_cast<int>(state.range(0)));
-    const auto built = renewalLines(dir / TTesserato::FileName, Date{2022, 3, 10});
-    for (auto _ : state) {
-        state.PauseTiming();
-        text::Lines lines = built;
-        state.ResumeTiming();
-        lines.sort();
-        benchmark::DoNotOptimize(lines[0]);
-    }
+    bench::sortCopies(state, renewalLines(dir / TTesserato::FileName, Date{2022, 3, 10}));
 }
 
 } // namespace

@@ -107,19 +107,11 @@ void LoanLines::find(std::string_view code, Date from, Date to) {
         return index < UINT32_MAX;
     };
     // A long year is read in two halves side by side; the second half's loans follow the first's.
-    // When the reading fails, the loans found before the failure stay listed.
     std::vector<std::uint32_t> secondHalf;
-    bool firstRead = false;
-    try {
-        file_.scanInTwo([&](std::string_view rec, std::int64_t k) { return keep(at_, rec, k); },
-                        [&](std::string_view rec, std::int64_t k) { return keep(secondHalf, rec, k); },
-                        [&] { firstRead = true; });
-    } catch (...) {
-        if (firstRead)
-            at_.insert(at_.end(), secondHalf.begin(), secondHalf.end());
-        throw;
-    }
-    at_.insert(at_.end(), secondHalf.begin(), secondHalf.end());
+    gatherInTwo(file_, at_, secondHalf, keep,
+                [](std::vector<std::uint32_t>& first, const std::vector<std::uint32_t>& second) {
+                    first.insert(first.end(), second.begin(), second.end());
+                });
 }
 
 std::string_view LoanLines::line(std::size_t i) const {

@@ -41,7 +41,7 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
     RecordFile file(yearFile, TPrestito::Size);
     // A long year is counted in two halves side by side, each into counts of its own.
     std::array<int, 12> secondHalf{};
-    const auto count = [&](std::array<int, 12>& into, std::string_view rec) {
+    const auto count = [&](std::array<int, 12>& into, std::string_view rec, std::int64_t) {
         // The loan date followed by ten blanks, read by position: characters 4-5 are the month,
         // 7-10 the year. The loan window's own "dd/mm/yyyy", with no blank at either end of the
         // day, month or year, is read in place.
@@ -71,10 +71,11 @@ std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::st
         }
         return true;
     };
-    file.scanInTwo([&](std::string_view rec, std::int64_t) { return count(counts, rec); },
-                   [&](std::string_view rec, std::int64_t) { return count(secondHalf, rec); }, [] {});
-    for (std::size_t m = 0; m < 12; ++m)
-        counts[m] += secondHalf[m];
+    gatherInTwo(file, counts, secondHalf, count,
+                [](std::array<int, 12>& first, const std::array<int, 12>& second) {
+                    for (std::size_t m = 0; m < 12; ++m)
+                        first[m] += second[m];
+                });
     return counts;
 }
 

@@ -60,32 +60,20 @@ private:
 };
 
 // Adds to `lines`, in the order of the file, the lines addLine(into, record) adds for the
-// records from the file's position on. A long file is read in two parts side by side (see
-// RecordFile::scanInTwo): the second part's lines go first into room this thread keeps for them.
-// addLine is called on two threads at once, each with its own Lines. When the reading fails, the
-// lines of the records before the failure stay added, as in a scan from the first record on.
+// records from the file's position on, the file read as gatherInTwo reads it; the second half's
+// lines go first into room this thread keeps for them. addLine is called on two threads at once,
+// each with its own Lines.
 template <class AddLine> void addLines(RecordFile& file, text::Lines& lines, AddLine&& addLine) {
     thread_local text::Lines kept;
     text::Lines& secondPart = kept; // (this thread's: the name alone would mean the helper's own)
     secondPart.clear();
-    bool firstRead = false;
-    try {
-        file.scanInTwo(
-            [&](std::string_view record, std::int64_t) {
-                addLine(lines, record);
-                return true;
-            },
-            [&](std::string_view record, std::int64_t) {
-                addLine(secondPart, record);
-                return true;
-            },
-            [&] { firstRead = true; });
-    } catch (...) {
-        if (firstRead)
-            lines.append(secondPart);
-        throw;
-    }
-    lines.append(secondPart);
+    gatherInTwo(
+        file, lines, secondPart,
+        [&](text::Lines& part, std::string_view record, std::int64_t) {
+            addLine(part, record);
+            return true;
+        },
+        [](text::Lines& first, const text::Lines& second) { first.append(second); });
 }
 
 // Up to ten search criteria, each matched against one field of the record.

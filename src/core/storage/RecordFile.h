@@ -225,4 +225,24 @@ private:
     bool appendPosition_ = false;
 };
 
+// Gathers what add(part, record, index) finds in the records from the file's position on, read as
+// scanInTwo reads them: the first half's finds into `into`, the second half's into `spare`, then
+// join(into, spare) adds the second's after the first's. add returns false to stop its half. When
+// the reading fails, what was found before the failure stays in `into`, as in a scan from the
+// first record on, and the failure is thrown.
+template <class Part, class Add, class Join>
+void gatherInTwo(RecordFile& file, Part& into, Part& spare, Add&& add, Join&& join) {
+    bool firstRead = false;
+    try {
+        file.scanInTwo([&](std::string_view record, std::int64_t k) { return add(into, record, k); },
+                       [&](std::string_view record, std::int64_t k) { return add(spare, record, k); },
+                       [&] { firstRead = true; });
+    } catch (...) {
+        if (firstRead)
+            join(into, spare);
+        throw;
+    }
+    join(into, spare);
+}
+
 } // namespace quaderna
