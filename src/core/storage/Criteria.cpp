@@ -15,6 +15,12 @@ std::string& lineBuffer() {
 
 } // namespace
 
+text::Lines& secondHalfLines() {
+    thread_local text::Lines lines;
+    lines.clear();
+    return lines;
+}
+
 ListLine::ListLine() : buffer_(lineBuffer()), data_(buffer_.data()), size_(buffer_.size()) {}
 
 void ListLine::grow(std::size_t n) {

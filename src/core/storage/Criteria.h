@@ -59,14 +59,15 @@ private:
     std::size_t used_ = 0;
 };
 
+// Room this thread keeps for the second half's lines of the lists it builds, emptied.
+text::Lines& secondHalfLines();
+
 // Adds to `lines`, in the order of the file, the lines addLine(into, record) adds for the
 // records from the file's position on, the file read as gatherInTwo reads it; the second half's
-// lines go first into room this thread keeps for them. addLine is called on two threads at once,
-// each with its own Lines.
+// lines go first into secondHalfLines(). addLine is called on two threads at once, each with its
+// own Lines.
 template <class AddLine> void addLines(RecordFile& file, text::Lines& lines, AddLine&& addLine) {
-    thread_local text::Lines kept;
-    text::Lines& secondPart = kept; // (this thread's: the name alone would mean the helper's own)
-    secondPart.clear();
+    text::Lines& secondPart = secondHalfLines();
     gatherInTwo(
         file, lines, secondPart,
         [&](text::Lines& part, std::string_view record, std::int64_t) {

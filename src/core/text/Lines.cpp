@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <numeric>
 
 #include <sys/mman.h>
 
