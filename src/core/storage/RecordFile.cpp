@@ -256,11 +256,43 @@ std::int64_t RecordFile::append(std::string_view buf) {
     Lock lock(*this);
     // Counted under the lock: the count includes every record another program appended.
     const std::int64_t k = count();
-    writeBytes(k, buf);
+    try {
+        writeBytes(k, buf);
+    } catch (const IoError&) {
+        // A disk that fills up in the middle of the record has taken part of it: the file is cut
+        // back to its last whole record, so that no piece of a refused record stays behind.
+        cutBackTo(k);
+        throw;
+    }
     known_ = k + 1;
     pos_ = k + 1;
     appendPosition_ = false;
     return k;
+}
+
+bool RecordFile::cutBackTo(std::int64_t k) {
+    struct stat st {};
+    const off_t whole = static_cast<off_t>(k) * static_cast<off_t>(size_);
+    if (::fstat(fd_, &st) != 0)
+        return false;
+    if (st.st_size <= whole)
+        return true;
+    int r;
+    while ((r = ::ftruncate(fd_, whole)) != 0 && errno == EINTR) {
+    }
+    return r == 0;
+}
+
+std::uint64_t RecordFile::cutPartialRecord() {
+    Lock lock(*this);
+    struct stat st {};
+    check(::fstat(fd_, &st) == 0, "cannot read the size of");
+    const auto extra = static_cast<std::uint64_t>(st.st_size) % size_;
+    if (extra == 0)
+        return 0;
+    errno = 0;
+    check(cutBackTo(count()), "cannot cut");
+    return extra;
 }
 
 void RecordFile::write(std::string_view buf) {

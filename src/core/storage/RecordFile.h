@@ -2,8 +2,9 @@
 // A headerless file of fixed-size records, addressed by 0-based record number.
 //
 // Record k occupies bytes k*R .. (k+1)*R-1. Bytes after the last whole record belong to no record:
-// they are not counted and the next append writes over them. Nothing here ever truncates, moves or
-// deletes a file. Every failure throws IoError; a failed write touches only the bytes of the record
+// they are not counted and the next append writes over them. An append that cannot be written
+// whole (a full disk) cuts the file back to its last whole record; nothing else here truncates,
+// moves or deletes a file. Every failure throws IoError; a failed write touches only the bytes of the record
 // being written. Only regular files are opened (a link is followed first): a folder, a FIFO or a
 // device under an archive's name is refused.
 //
@@ -74,8 +75,13 @@ public:
     void write(std::string_view buf);
     // Counts and writes buf as a new last record, over a trailing partial record if there is one,
     // all under the lock: the record lands after every record another program appended meanwhile.
-    // Returns the new record's 0-based index; the position is then the record after it.
+    // Returns the new record's 0-based index; the position is then the record after it. When the
+    // record cannot be written whole, the file is cut back to its last whole record and IoError
+    // is thrown.
     std::int64_t append(std::string_view buf);
+    // Cuts, under the lock, the bytes after the last whole record (which belong to no record);
+    // returns how many were cut. Throws IoError.
+    std::uint64_t cutPartialRecord();
     std::int64_t position() const { return pos_; }
     bool atEnd() const { return pos_ >= count(); }
     void close();
@@ -176,6 +182,9 @@ private:
     void lock();
     void unlock();
     void writeBytes(std::int64_t k, std::string_view buf);
+    // Cuts whatever lies beyond the first k records (what a failed append left of its record);
+    // false when it could not.
+    bool cutBackTo(std::int64_t k);
     bool exists(std::int64_t k) const;
     std::filesystem::path path_;
     // A scan's read buffer: the thread's own, kept from one scan to the next so that a scan takes

@@ -1,11 +1,14 @@
 #include "core/storage/RecordFile.h"
 #include "core/storage/Libro.h"
+#include "core/storage/Prestito.h"
 #include "support/Faults.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <iostream>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -49,6 +52,57 @@ TEST(RecordFile, TrailingPartialRecordIsInvisibleAndOverwrittenByTheNextAppend) 
     const std::string all = readBytes(p);
     ASSERT_EQ(all.size(), 9711u);
     EXPECT_EQ(TLibro::decode(std::string_view(all).substr(6474)).Titolo, "Tre");
+}
+
+// A year file whose last page has room for 106 bytes of a loan: the refused append leaves none of
+// them, whether the disk is a real small one (ENOSPC) or the process may not grow files (EFBIG),
+// with or without a piece of an earlier record after the last whole one.
+TEST(RecordFile, AnAppendThatDoesNotFitLeavesNoPartOfItsRecord) {
+    for (const bool realDisk : {true, false})
+        for (const std::size_t leftOver : {std::size_t{0}, std::size_t{40}}) {
+            SCOPED_TRACE(std::string(realDisk ? "tmpfs" : "RLIMIT_FSIZE") + ", tail " +
+                         std::to_string(leftOver));
+            TempDir dir;
+            std::optional<SmallDisk> disk;
+            if (realDisk) {
+                disk.emplace(dir / "disco", 64 * 1024);
+                if (!disk->mounted()) {
+                    std::cout << "[ skip ] no tmpfs can be mounted here (not root): the full disk is the "
+                                 "size limit only\n";
+                    continue;
+                }
+            }
+            const auto p = realDisk ? dir / "disco" / "2022.bib" : dir / "2022.bib";
+            std::string whole;
+            for (int i = 0; i < 15; ++i) {
+                TPrestito l;
+                l.Codice = "C" + std::to_string(i);
+                l.Data = "01/03/2022";
+                whole += l.encode();
+            }
+            ASSERT_EQ(whole.size(), 3990u); // 106 bytes short of the first 4096-byte page
+            writeBytes(p, whole + std::string(leftOver, 'x'));
+            TPrestito refused;
+            refused.Codice = "NUOVO";
+            {
+                RecordFile f(p, TPrestito::Size);
+                std::optional<DiskFull> limit;
+                if (realDisk)
+                    disk->fill("riempitivo");
+                else
+                    limit.emplace(4096);
+                EXPECT_THROW(f.append(refused.encode()), IoError);
+                EXPECT_EQ(f.count(), 15);
+            }
+            EXPECT_EQ(readBytes(p), whole);
+            // Once there is room again the same loan goes in whole, right after the others.
+            if (realDisk)
+                std::filesystem::remove(dir / "disco" / "riempitivo");
+            RecordFile f(p, TPrestito::Size);
+            EXPECT_EQ(f.append(refused.encode()), 15);
+            f.close();
+            EXPECT_EQ(readBytes(p), whole + refused.encode());
+        }
 }
 
 TEST(RecordFile, UpdateInTheMiddleLeavesTheOtherRecordsByteIdentical) {

@@ -1,8 +1,13 @@
 #pragma once
 // Faults caused on purpose: a disk that fills up, a test that must not hang.
 
+#include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -30,6 +35,40 @@ public:
 private:
     rlimit saved_{};
     void (*previous_)(int) = SIG_DFL;
+};
+
+// A real small disk: a tmpfs of `bytes` mounted on `folder` while it lives (as root only; where it
+// cannot be mounted, mounted() is false and the test says why it skips). fill() takes every free
+// page, so that the next write that needs a new page fails with ENOSPC after writing what the
+// file's last page still had room for.
+class SmallDisk {
+public:
+    SmallDisk(const std::filesystem::path& folder, std::size_t bytes) : folder_(folder) {
+        std::filesystem::create_directories(folder);
+        const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_)
+            ::umount2(folder_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mounted_; }
+    // Fills the disk with the file `name`; remove it to free the room again.
+    void fill(const std::string& name) const {
+        const int fd = ::open((folder_ / name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string page(4096, 'f');
+        while (::write(fd, page.data(), page.size()) > 0) {
+        }
+        while (::write(fd, page.data(), 1) > 0) {
+        }
+        ::close(fd);
+    }
+
+private:
+    std::filesystem::path folder_;
+    bool mounted_ = false;
 };
 
 // Ends the test process with SIGALRM if the test is still running after `seconds`: a read that
