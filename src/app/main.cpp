@@ -5,6 +5,7 @@
 #include "ui/Program.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QTimer>
@@ -38,12 +39,18 @@ std::optional<int> withoutWindows(int argc, char** argv) {
         return 0;
     }
     if (line.check) {
-        // quaderna --check [DIR]: checks the archives of the data folder and ends. Exit status 0
-        // when every archive is sound.
+        // quaderna --check [--ripara] [DIR]: checks the archives of the data folder (and offers
+        // the repairs, one question at a time on the terminal) and ends. Exit status 0 when every
+        // archive is sound.
         QCoreApplication core(argc, argv);
         const auto folder = line.checkFolder.isEmpty()
                                 ? quaderna::ui::dataFolder(arguments)
                                 : std::filesystem::absolute(line.checkFolder.toStdString());
+        if (line.repair) {
+            const QDate today = QDate::currentDate();
+            return quaderna::check::repair(folder, std::cout, std::cin,
+                                           quaderna::Date{today.year(), today.month(), today.day()});
+        }
         return quaderna::check::run(folder, std::cout);
     }
     return std::nullopt;

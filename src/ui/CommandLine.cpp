@@ -46,8 +46,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     const QCommandLineOption check(QStringLiteral("check"), QString());
+    const QCommandLineOption repair(QStringLiteral("ripara"), QString());
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("cartella"));
-    parser.addOptions({help, version, check, dataDir});
+    parser.addOptions({help, version, check, repair, dataDir});
     QStringList mine{arguments.value(0)};
     for (int i = 1; i < arguments.size(); ++i) {
         QString name = arguments[i];
@@ -74,6 +75,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     r.help = parser.isSet(help);
     r.version = parser.isSet(version);
     r.check = parser.isSet(check);
+    r.repair = parser.isSet(repair);
+    if (r.repair && !r.check) {
+        r.error = QStringLiteral("l'opzione \"ripara\" si usa insieme a --check.");
+        return r;
+    }
     const QStringList rest = parser.positionalArguments();
     if (r.check && rest.size() == 1)
         r.checkFolder = rest.first();
@@ -93,6 +99,11 @@ QString helpText() {
         "  --check [CARTELLA]    controlla gli archivi della cartella dei dati, o di CARTELLA,\n"
         "                        senza aprire finestre e senza modificarli; esce con 0 quando\n"
         "                        sono integri, con 1 quando trova qualcosa da segnalare.\n"
+        "  --check --ripara [CARTELLA]\n"
+        "                        controlla e propone, una alla volta, le riparazioni di quanto\n"
+        "                        trovato: ognuna va confermata rispondendo s (sì) o n (no);\n"
+        "                        prima di modificare un archivio ne fa la copia del giorno in\n"
+        "                        Backup. Senza risposte non modifica nulla.\n"
         "  -h, --help            mostra questo aiuto ed esce.\n"
         "  -v, --version         mostra la versione del programma ed esce.\n"
         "\n"

@@ -10,6 +10,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool check = false;
+    bool repair = false; // --check --ripara: offers the repairs of what the check finds
     QString checkFolder; // empty: the data folder
     QString error;       // not empty when the line cannot be understood
 };
