@@ -1,5 +1,6 @@
 #include "UiSupport.h"
 #include "core/shell/Password.h"
+#include "core/storage/Libro.h"
 #include "support/TempDir.h"
 #include "ui/CommandLine.h"
 
@@ -8,6 +9,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +209,9 @@ TEST(Startup, TheCommandLineSpeaksItalian) {
     EXPECT_TRUE(line({"--version"}).version);
     EXPECT_TRUE(line({"--check"}).check);
     EXPECT_EQ(line({"--check", "/srv/bib"}).checkFolder, QStringLiteral("/srv/bib"));
+    EXPECT_TRUE(line({"--check", "--ripara", "/srv/bib"}).repair);
+    EXPECT_FALSE(line({"--check", "/srv/bib"}).repair);
+    EXPECT_EQ(line({"--ripara"}).error, QStringLiteral("l'opzione \"ripara\" si usa insieme a --check."));
     EXPECT_TRUE(line({"--data-dir", "/srv/bib", "-platform", "offscreen"}).error.isEmpty());
     EXPECT_EQ(line({"--nonesiste"}).error, QStringLiteral("l'opzione \"nonesiste\" non esiste."));
     EXPECT_EQ(line({"archivio.pro"}).error,
@@ -258,4 +264,49 @@ TEST(Startup, CheckReadsTheArchivesWithNoWindowAndNoDisplay) {
             {QStringLiteral("--check"), QString::fromStdString(dir.path().string())});
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), 0);
+}
+
+// The repairs on the real program: with stdin closed nothing changes; a "s" on stdin makes the
+// repair, after the day's copy.
+TEST(Startup, CheckRepairsOnlyWhatTheTerminalAgreesTo) {
+    TempDir dir;
+    TLibro lent;
+    lent.Titolo = "Uno";
+    lent.Codice = "A1";
+    lent.Convalida = "Sì";
+    lent.Annullata = "No";
+    lent.Prestato = "Tessera n. 12";
+    lent.Scadenza = "30/04/2022";
+    writeBytes(dir / "Libri.pro", lent.encode());
+    const std::string before = readBytes(dir / "Libri.pro");
+    const auto repair = [&](const QByteArray& answers) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QUADERNA_BIN_DIR "/quaderna"),
+                {QStringLiteral("--check"), QStringLiteral("--ripara"),
+                 QString::fromStdString(dir.path().string())});
+        EXPECT_TRUE(p.waitForStarted(20000));
+        p.write(answers);
+        p.closeWriteChannel();
+        EXPECT_TRUE(p.waitForFinished(20000));
+        return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).toStdString());
+    };
+    auto [status, out] = repair({});
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_NE(out.find("Libri.pro, scheda 1: rendere il libro disponibile per il prestito? [s/N] "),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(readBytes(dir / "Libri.pro"), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Backup"));
+
+    std::tie(status, out) = repair("s\n");
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("Fatto."), std::string::npos) << out;
+    EXPECT_NE(readBytes(dir / "Libri.pro"), before);
+    bool copied = false;
+    for (const auto& day : std::filesystem::directory_iterator(dir / "Backup"))
+        copied = readBytes(day.path() / "Libri.pro") == before;
+    EXPECT_TRUE(copied);
 }

@@ -8,6 +8,8 @@
 #include "core/forms/RecordStep.h"
 #include "core/reports/Layouts.h"
 #include "core/shell/Guida.h"
+#include "core/storage/Files.h"
+#include "core/storage/Prestito.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
 #include "core/storage/Suggestions.h"
@@ -20,6 +22,12 @@
 #include "core/users/Sospesi.h"
 #include "core/users/TrovaAnagrafica.h"
 #include "core/users/Zoom.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quaderna {
 
@@ -41,6 +49,78 @@ constexpr const char* kMancaEmail = "Attenzione: indicare l'indirizzo e-mail del
 constexpr const char* kAvviso = "Attenzione: per inviare l'avviso è necessario indicare ";
 
 constexpr const char* kTitoloFoto = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
+
+// The open loans of `card` in every year's loan file: the years, in order, with how many. A card
+// is compared trimmed and exactly, as the loan and returns windows compare it. A file that cannot
+// be read is passed over: the question it would bring is not worth refusing the save for.
+std::vector<std::pair<std::string, int>> openLoansOf(const std::filesystem::path& dataDir,
+                                                     const std::string& card) {
+    std::vector<std::string> years;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(dataDir, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        if (loans::isYearFileName(it->path().filename().string()))
+            years.push_back(it->path().filename().string());
+    std::sort(years.begin(), years.end());
+    std::vector<std::pair<std::string, int>> found;
+    std::vector<char> chunk(4096 * TPrestito::Size);
+    for (const std::string& year : years) {
+        int fd = -1;
+        try {
+            fd = files::openRegular(dataDir / year, O_RDONLY);
+        } catch (const IoError&) {
+            continue;
+        }
+        if (fd < 0)
+            continue;
+        int open = 0;
+        off_t at = 0;
+        std::size_t held = 0;
+        while (true) {
+            const ssize_t n = ::pread(fd, chunk.data() + held, chunk.size() - held, at);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            at += n;
+            held += static_cast<std::size_t>(n);
+            const std::size_t whole = held / TPrestito::Size * TPrestito::Size;
+            for (std::size_t k = 0; k < whole; k += TPrestito::Size) {
+                const std::string_view rec(chunk.data() + k, TPrestito::Size);
+                if (text::trimView(rawField(rec, TPrestito::F::DataRes)).empty() &&
+                    text::fromCp1252(text::trimView(rawField(rec, TPrestito::F::NumTessera))) == card)
+                    ++open;
+            }
+            std::memmove(chunk.data(), chunk.data() + whole, held - whole);
+            held -= whole;
+        }
+        ::close(fd);
+        if (open > 0)
+            found.emplace_back(year.substr(0, 4), open);
+    }
+    return found;
+}
+
+// The question before a card number is changed while the old number has open loans.
+std::string numberChangeQuestion(const std::string& before, const std::string& after,
+                                 const std::vector<std::pair<std::string, int>>& loans) {
+    int n = 0;
+    std::string years;
+    for (const auto& [year, count] : loans) {
+        n += count;
+        years += (years.empty() ? "" : ", ") + year;
+    }
+    const bool one = n == 1;
+    return "Attenzione: la tessera n. " + before + " ha " +
+           (one ? std::string("un prestito non ancora restituito")
+                : std::to_string(n) + " prestiti non ancora restituiti") +
+           " (" + (loans.size() == 1 ? "anno " : "anni ") + years + "). Con il nuovo numero " + after +
+           (one ? " il prestito resta registrato" : " i prestiti restano registrati") +
+           " con la tessera n. " + before + " e non " + (one ? "comparirà" : "compariranno") +
+           " nella scheda prestiti della tessera n. " + after + ": " +
+           (one ? "la restituzione va registrata" : "le restituzioni vanno registrate") +
+           " prima di cambiare il numero.\n\r\n\rSi vuole salvare comunque la scheda?";
+}
 
 } // namespace
 
@@ -302,6 +382,8 @@ void TfrmAnagrafica::cmdSalvaClick() {
     }
     if (text::trimView(txtPreavviso.text).empty())
         return warn(kMancaPreavviso, txtPreavviso);
+    if (!changeOfNumberAgreed(tessera))
+        return;
 
     try {
         RecordFile file(archive(), TTesserato::Size);
@@ -327,6 +409,33 @@ void TfrmAnagrafica::cmdSalvaClick() {
     } catch (const IoError&) {
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Error);
     }
+}
+
+bool TfrmAnagrafica::changeOfNumberAgreed(const std::string& tessera) {
+    const std::string p = text::trim(lblPosizione.text);
+    if (p.empty())
+        return true;
+    std::string before;
+    try {
+        RecordFile file(archive(), TTesserato::Size);
+        std::vector<char> rec;
+        const std::int64_t k = recordPosition(p) - 1;
+        if (k < 0 || file.readAt(k, rec, 1) != 1)
+            return true;
+        before = text::trim(readField(std::string_view(rec.data(), rec.size()), TTesserato::F::NumTessera));
+    } catch (const std::exception&) {
+        return true; // the save itself says what is wrong with the archive
+    }
+    if (before.empty() || before == tessera)
+        return true;
+    const auto loans = openLoansOf(app.dataDir(), before);
+    if (loans.empty())
+        return true;
+    if (ui().messageBox(numberChangeQuestion(before, tessera, loans), MsgKind::Confirmation) ==
+        MsgButton::Yes)
+        return true;
+    setFocus(txtNumTessera);
+    return false;
 }
 
 // --- navigation ----------------------------------------------------------------------------------

@@ -109,6 +109,9 @@ public:
     const std::vector<std::pair<std::string TTesserato::*, Edit*>>& fieldBoxes() const { return fields_; }
 
 private:
+    // Before a record's card number is changed while the old number has open loans: the question
+    // that those loans stay with the old number. False when the librarian answers No.
+    bool changeOfNumberAgreed(const std::string& tessera);
     void clearScreen();
     void navigate(Step step);
     ImageRef placeholder();

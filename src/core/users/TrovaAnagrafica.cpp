@@ -11,8 +11,18 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(Application& app)
     : CriteriaSearch(app, "TfrmTrovaAnagrafica", " Trova utenti in archivio", "Riepilogo anagrafica utenti") {
 }
 
+bool TfrmTrovaAnagrafica::forReturn() const {
+    return text::trim(lblMemory.text) == "reg_restituzioni";
+}
+
 void TfrmTrovaAnagrafica::search(const std::array<std::string, 10>& typed, text::Lines& lines) {
-    searchUsers(app.dataFile(TTesserato::FileName), typed, lines);
+    searchUsers(app.dataFile(TTesserato::FileName), typed, lines, forReturn());
+}
+
+std::string TfrmTrovaAnagrafica::lineOf(std::string_view record) const {
+    // The chosen line is compared with the lines as listed: a cancelled card's marked line finds
+    // that card, and the plain line the cards in use.
+    return forReturn() ? listedUserLine(record) : userLine(record);
 }
 
 void TfrmTrovaAnagrafica::deliver(const TTesserato& user, std::int64_t position) {

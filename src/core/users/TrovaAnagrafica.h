@@ -26,6 +26,12 @@ protected:
     void search(const std::array<std::string, 10>& typed, text::Lines& lines) override;
     // By the marker the caller left in lblMemory; any other marker writes nothing.
     void deliver(const TTesserato& user, std::int64_t position) override;
+    std::string lineOf(std::string_view record) const override;
+
+private:
+    // The search opened for a return lists cancelled cards too, marked, so that the books still
+    // lent to them can come back; every other caller gets only the cards in use.
+    bool forReturn() const;
 };
 
 } // namespace quaderna

@@ -38,18 +38,20 @@ std::optional<long long> wholeNumber(std::string_view s) {
 
 namespace {
 
-std::string_view composeUserLine(std::string_view record) {
+// `marked`: the mark of a cancelled card after the preferred contact, where it is seen without
+// scrolling, before the notes.
+std::string_view composeUserLine(std::string_view record, bool marked = false) {
     ListLine line;
-    return line.column(rawField(record, TTesserato::F::Tesserato), 30)
+    line.column(rawField(record, TTesserato::F::Tesserato), 30)
         .text("  Tessera n. ")
         .column(rawField(record, TTesserato::F::NumTessera), 20)
         .text("  Scad. ")
         .column(rawField(record, TTesserato::F::DataScade), 10)
         .text("  Tel. ")
-        .column(rawField(record, TTesserato::F::Recapito), 12)
-        .text("  ")
-        .field(rawField(record, TTesserato::F::Note))
-        .view();
+        .column(rawField(record, TTesserato::F::Recapito), 12);
+    if (marked)
+        line.text(kCancelledMark);
+    return line.text("  ").field(rawField(record, TTesserato::F::Note)).view();
 }
 
 } // namespace
@@ -58,21 +60,27 @@ std::string userLine(std::string_view record) {
     return std::string(composeUserLine(record));
 }
 
-text::Lines searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria) {
+std::string listedUserLine(std::string_view record) {
+    return std::string(composeUserLine(record, cancelled(record)));
+}
+
+text::Lines searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
+                        bool withCancelled) {
     text::Lines lines;
-    searchUsers(archive, criteria, lines);
+    searchUsers(archive, criteria, lines, withCancelled);
     return lines;
 }
 
 void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
-                 text::Lines& lines) {
+                 text::Lines& lines, bool withCancelled) {
     const Criteria match(criteria, kCriterionFields);
     RecordFile file(archive, TTesserato::Size);
     if (match.impossible())
         return;
     addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
-        if (!cancelled(rec) && match.match(rec))
-            into.push_back(composeUserLine(rec));
+        const bool off = cancelled(rec);
+        if ((withCancelled || !off) && match.match(rec))
+            into.push_back(composeUserLine(rec, off));
     });
 }
 
@@ -107,7 +115,7 @@ void UserList::lstRecordsDblClick() {
         RecordFile file(app.dataFile(TTesserato::FileName), TTesserato::Size);
         // Every record that gives the same line is handed over, so the last of them stays on screen.
         file.scanEach([&](std::string_view rec, std::int64_t index) {
-            if (text::trim(userLine(rec)) == chosen)
+            if (text::trim(lineOf(rec)) == chosen)
                 deliver(TTesserato::decode(rec), index + 1);
             return true;
         });

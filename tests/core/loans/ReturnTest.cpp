@@ -235,3 +235,49 @@ TEST_F(ReturnWindow, TheDaysFirstLoanOrReturnCopiesTheArchivesItChanges) {
     EXPECT_EQ(readBytes(next / "2022.bib"), yearLent);
     EXPECT_TRUE(ui.statuses.empty());
 }
+
+// A card cancelled while its books are out: the search opened for a return lists it, its line
+// marked, so the books can come back; the loan window's search still leaves it out.
+TEST_F(ReturnWindow, ACancelledCardStillBringsItsBooksBack) {
+    loanSheetOf("rossi");
+    lend("B2", {2022, 3, 24});
+    person.click(loans.btnEsci);
+    std::vector<TTesserato> users = storedUsers(dir.path());
+    users.at(0).Annullata = "Sì";
+    writeBytes(dir / "Tesserati.pro", users.at(0).encode() + users.at(1).encode());
+
+    std::vector<std::string> listed;
+    ui.onDialog<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& d) {
+        person.click(d.btnCerca);
+        listed = d.lstRecords.items();
+        person.click(d.btnChiudi);
+    });
+    openLoans();
+    person.click(loans.btnImporta);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].substr(0, 12), "Bianchi Anna");
+    person.click(loans.btnEsci);
+
+    openReturns();
+    ui.onDialog<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& d) {
+        person.click(d.btnCerca);
+        listed = d.lstRecords.items();
+        EXPECT_EQ(d.lblTrovate.text, "Il presente riepilogo contiene 2 schede.");
+        person.doubleClick(d.lstRecords, 1);
+    });
+    person.click(returns.btnImporta);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].find("ANNULLATA"), std::string::npos);
+    EXPECT_EQ(listed[1],
+              "Rossi Mario                     Tessera n. T-1                   Scad. 31/12/2022  Tel. "
+              "333 1234567   [TESSERA ANNULLATA]  ");
+    EXPECT_EQ(returns.txtTesserato.text, "Rossi Mario");
+    EXPECT_EQ(returns.txtNumTessera.text, "T-1");
+    person.click(returns.btnVisualizza);
+    ASSERT_EQ(returns.lstRecords.count(), 1);
+    clickLine(0);
+    confirmReturn();
+    EXPECT_EQ(ui.lastText(), kRimosso);
+    EXPECT_EQ(storedLoans(year(2022)).at(0).DataRes, "10/03/2022");
+    EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, std::string(kLibroDisponibile));
+}

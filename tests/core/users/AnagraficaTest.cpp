@@ -1,4 +1,5 @@
 #include "core/users/Anagrafica.h"
+#include "core/storage/Prestito.h"
 #include "core/text/Text.h"
 #include "core/users/Carta.h"
 #include "core/users/CodFisc.h"
@@ -723,4 +724,56 @@ TEST_F(UserWindow, ADesktopWithNoMailProgramIsSaidNotIgnored) {
         EXPECT_EQ(ui.lastMessage().kind, Shown::Warning);
         EXPECT_EQ(ui.lastText(), warning);
     }
+}
+
+// A card number changed while the old number has books out: the loans stay with the old number,
+// so the librarian is asked first; No writes nothing.
+TEST_F(UserWindow, ChangingTheNumberOfACardWithOpenLoansAsksFirst) {
+    storeUsers(dir.path(), {user("Rossi Mario", "12"), user("Bianchi Anna", "13")});
+    const auto loanOf = [](const std::string& card, const std::string& returned) {
+        TPrestito p;
+        p.NumTessera = card;
+        p.Codice = "A1";
+        p.Data = "01/03/2021";
+        p.DataSca = "30/03/2021";
+        p.DataRes = returned;
+        return p.encode();
+    };
+    writeBytes(dir / "2021.bib", loanOf("12", "") + loanOf("13", "") + loanOf(" 12 ", ""));
+    writeBytes(dir / "2022.bib", loanOf("12", "") + loanOf("12", "05/03/2022"));
+    writeBytes(dir / "2020.bib", loanOf("12", "01/02/2020"));
+    const std::string before = readBytes(dir / "Tesserati.pro");
+    person.click(w.cmdPrimo);
+    person.type(w.txtNote, "trasferito");
+    person.click(w.cmdSalva); // the same number: no question
+    EXPECT_EQ(ui.lastText(), "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+    const std::string saved = readBytes(dir / "Tesserati.pro");
+
+    person.retype(w.txtNumTessera, "12-B");
+    ui.answers.push_back(MsgButton::No);
+    person.click(w.cmdSalva);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Confirmation);
+    EXPECT_EQ(
+        ui.lastText(),
+        "Attenzione: la tessera n. 12 ha 3 prestiti non ancora restituiti (anni 2021, 2022). Con il nuovo "
+        "numero 12-B i prestiti restano registrati con la tessera n. 12 e non compariranno nella scheda "
+        "prestiti della tessera n. 12-B: le restituzioni vanno registrate prima di cambiare il "
+        "numero.\n\r\n\rSi vuole salvare comunque la scheda?");
+    EXPECT_EQ(readBytes(dir / "Tesserati.pro"), saved);
+    EXPECT_TRUE(w.hasFocus(w.txtNumTessera));
+
+    ui.answers.push_back(MsgButton::Yes);
+    person.click(w.cmdSalva);
+    EXPECT_EQ(ui.lastText(), "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+    EXPECT_EQ(storedUsers(dir.path()).at(0).NumTessera, "12-B");
+    EXPECT_NE(before, saved);
+
+    // A card whose loans are all returned changes number without a question.
+    person.click(w.cmdUltimo);
+    writeBytes(dir / "2021.bib", loanOf("12", "") + loanOf("13", "10/03/2021"));
+    const std::size_t shown = ui.messages.size();
+    person.retype(w.txtNumTessera, "14");
+    person.click(w.cmdSalva);
+    EXPECT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.lastMessage().kind, Shown::Information);
 }
