@@ -78,9 +78,25 @@ void removeIntent(const std::filesystem::path& file) {
 }
 
 // The two loan fields of a book record: what a step changes.
+constexpr FieldSpec kLoanFields[] = {TLibro::F::Prestato, TLibro::F::Scadenza};
+
 bool sameLoanFields(std::string_view a, std::string_view b) {
-    return rawField(a, TLibro::F::Prestato) == rawField(b, TLibro::F::Prestato) &&
-           rawField(a, TLibro::F::Scadenza) == rawField(b, TLibro::F::Scadenza);
+    for (const FieldSpec f : kLoanFields)
+        if (a.substr(f.offset, f.end() - f.offset) != b.substr(f.offset, f.end() - f.offset))
+            return false;
+    return true;
+}
+
+// True when every byte of the two loan fields is the one before the step's write or the one after
+// it: the book as the step found it, as it wrote it, or partly written.
+bool stepsBook(std::string_view book, std::string_view before, std::string_view after) {
+    if (rawField(book, TLibro::F::Codice) != rawField(before, TLibro::F::Codice))
+        return false;
+    for (const FieldSpec f : kLoanFields)
+        for (std::size_t i = f.offset; i < f.end(); ++i)
+            if (book[i] != before[i] && book[i] != after[i])
+                return false;
+    return true;
 }
 
 void copyField(std::string& into, std::string_view from, FieldSpec f) {
@@ -91,7 +107,7 @@ void copyField(std::string& into, std::string_view from, FieldSpec f) {
 
 std::string Intent::encode() const {
     std::string out;
-    out.reserve(2 * (bookBefore.size() + bookAfter.size() + loanAfter.size()) + 256);
+    out.reserve(2 * (bookBefore.size() + bookAfter.size() + loanBefore.size() + loanAfter.size()) + 256);
     out.append(kHeader).append("\n");
     out.append("tipo ").append(kind == Loan ? "prestito" : "restituzione").append("\n");
     out.append("libro ").append(std::to_string(book)).append("\n");
@@ -99,6 +115,7 @@ std::string Intent::encode() const {
     out.append("libro-dopo ").append(hex(bookAfter)).append("\n");
     out.append("file ").append(yearFile).append("\n");
     out.append("prestito ").append(std::to_string(loan)).append("\n");
+    out.append("prestito-prima ").append(hex(loanBefore)).append("\n");
     out.append("prestito-dopo ").append(hex(loanAfter)).append("\n");
     out.append(kEnd).append("\n");
     return out;
@@ -113,7 +130,7 @@ std::optional<Intent> Intent::decode(std::string_view bytes) {
         lines.push_back(bytes.substr(0, nl));
         bytes.remove_prefix(nl + 1);
     }
-    if (lines.size() != 9 || lines[0] != kHeader || lines[8] != kEnd)
+    if (lines.size() != 10 || lines[0] != kHeader || lines[9] != kEnd)
         return std::nullopt;
     const auto value = [&](std::size_t i, std::string_view key) -> std::optional<std::string_view> {
         const std::string_view line = lines[i];
@@ -134,14 +151,17 @@ std::optional<Intent> Intent::decode(std::string_view bytes) {
     const auto after = value(4, "libro-dopo");
     const auto file = value(5, "file");
     const auto loan = value(6, "prestito");
-    const auto loanAfter = value(7, "prestito-dopo");
-    if (!book || !before || !after || !file || !loan || !loanAfter || !isYearFileName(*file))
+    const auto loanBefore = value(7, "prestito-prima");
+    const auto loanAfter = value(8, "prestito-dopo");
+    if (!book || !before || !after || !file || !loan || !loanBefore || !loanAfter || !isYearFileName(*file))
         return std::nullopt;
     const auto b = number(*book), l = number(*loan);
     auto bb = unhex(*before, TLibro::Size), ba = unhex(*after, TLibro::Size),
+         lb = unhex(*loanBefore, in.kind == Return ? TPrestito::Size : 0),
          la = unhex(*loanAfter, TPrestito::Size);
-    if (!b || !l || !bb || !ba || !la)
+    if (!b || !l || !bb || !ba || !lb || !la)
         return std::nullopt;
+    in.loanBefore = std::move(*lb);
     in.book = *b;
     in.bookBefore = std::move(*bb);
     in.bookAfter = std::move(*ba);
@@ -201,7 +221,7 @@ bool stepPending(const std::filesystem::path& dataDir) {
 }
 
 std::optional<Mended> mendPending(const std::filesystem::path& dataDir, RecordFile& books,
-                                  const std::function<void()>& beforeWrite) {
+                                  const std::function<void(const std::filesystem::path&)>& beforeWrite) {
     const auto file = dataDir / std::string(kIntentFileName);
     struct stat st {};
     if (::lstat(file.c_str(), &st) != 0)
@@ -216,7 +236,8 @@ std::optional<Mended> mendPending(const std::filesystem::path& dataDir, RecordFi
         removeIntent(file);
         return std::nullopt;
     }
-    RecordFile year(dataDir / intent->yearFile, TPrestito::Size);
+    const auto yearPath = dataDir / intent->yearFile;
+    RecordFile year(yearPath, TPrestito::Size);
     RecordFile::Lock yearLock(year);
     // The last write of either step is the loan record's: once it stands, the step is complete.
     bool completed = false;
@@ -228,21 +249,30 @@ std::optional<Mended> mendPending(const std::filesystem::path& dataDir, RecordFi
             year.read(record);
             completed = record == intent->loanAfter;
         }
+        const auto size = static_cast<std::uintmax_t>(count) * TPrestito::Size;
+        if (!completed && count == intent->loan && std::filesystem::file_size(yearPath) > size) {
+            // The loan's append cut short: its bytes belong to no record.
+            if (::truncate(yearPath.c_str(), static_cast<off_t>(size)) != 0)
+                throw IoError(describe("cannot cut", yearPath, errno), errno);
+        }
     } else if (intent->loan < count) {
         year.seek(intent->loan);
         year.read(record);
         completed = record == intent->loanAfter;
+        if (!completed && record != intent->loanBefore) {
+            // The return's loan record partly written: it is written whole.
+            beforeWrite(yearPath);
+            year.writeAt(intent->loan, intent->loanAfter);
+            completed = true;
+        }
     }
     const std::string& wanted = completed ? intent->bookAfter : intent->bookBefore;
-    const std::string& other = completed ? intent->bookBefore : intent->bookAfter;
     if (intent->book < books.count()) {
         std::string book;
         books.seek(intent->book);
         books.read(book);
-        // Written back only while the book is the step's, in one of the two states the step knows.
-        if (rawField(book, TLibro::F::Codice) == rawField(wanted, TLibro::F::Codice) &&
-            !sameLoanFields(book, wanted) && sameLoanFields(book, other)) {
-            beforeWrite();
+        if (!sameLoanFields(book, wanted) && stepsBook(book, intent->bookBefore, intent->bookAfter)) {
+            beforeWrite(dataDir / std::string(TLibro::FileName));
             copyField(book, wanted, TLibro::F::Prestato);
             copyField(book, wanted, TLibro::F::Scadenza);
             books.writeAt(intent->book, book);
@@ -267,8 +297,8 @@ void tell(Application& app, Form& saver, const Mended& mended) {
 void mendInterruptedStep(Application& app, Form& saver, RecordFile& books) {
     if (!stepPending(app.dataDir()))
         return;
-    const auto archive = app.dataFile(TLibro::FileName);
-    if (const auto mended = mendPending(app.dataDir(), books, [&] { app.backupBefore(saver, archive); }))
+    if (const auto mended = mendPending(app.dataDir(), books,
+                                        [&](const std::filesystem::path& f) { app.backupBefore(saver, f); }))
         tell(app, saver, *mended);
 }
 
@@ -280,7 +310,8 @@ void mendAtStart(Application& app, Form& saver) {
     try {
         RecordFile books(archive, TLibro::Size);
         RecordFile::Lock lock(books);
-        mended = mendPending(app.dataDir(), books, [&] { app.backupBefore(saver, archive); });
+        mended = mendPending(app.dataDir(), books,
+                             [&](const std::filesystem::path& f) { app.backupBefore(saver, f); });
     } catch (const IoError&) {
         return;
     }

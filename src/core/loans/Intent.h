@@ -8,9 +8,12 @@
 // return takes that lock first: so on any desk, an intent record found under that lock belongs to a
 // program that died in the middle of its step (a lock dies with its program). The finder mends the
 // step before its own: when the loan record was written (the last write), the step is completed;
-// otherwise it is undone, the book's loan fields going back to what they were. Only the two loan
-// fields of the book (Prestato, Scadenza) are ever written back, and only when the book is still the
-// one the step wrote; the loan record is never written by the mending.
+// otherwise it is undone, the book's loan fields going back to what they were. A write cut short by
+// the kill (a kill in the middle of a write leaves part of the new bytes) is mended too: a return's
+// loan record partly written is completed, a loan's record partly appended (bytes past the last
+// whole record, which belong to no record) is cut off, and a book partly written gets the two loan
+// fields whole. Only the two loan fields of the book (Prestato, Scadenza) are ever written back, and
+// only while the book holds nothing but what the step wrote or found.
 //
 // The intent record goes to the kernel before the first archive write, so that it outlives the
 // program whatever ends it; it is not forced to the disk: that costs more than the whole step on an
@@ -42,7 +45,8 @@ struct Intent {
     std::string yearFile;              // the loan file's name in the data folder ("2022.bib")
     // A loan: the year file's record count before the append; a return: the loan's record.
     std::int64_t loan = 0;
-    std::string loanAfter; // the loan record as the step writes it
+    std::string loanBefore; // a return: the loan record before its write; a loan: empty
+    std::string loanAfter;  // the loan record as the step writes it
 
     std::string encode() const;
     // Nothing when the bytes are not a whole intent record (one cut short while it was written:
@@ -77,11 +81,11 @@ struct Mended {
 bool stepPending(const std::filesystem::path& dataDir);
 
 // Mends the step of an intent record, if there is one. `books` is Libri.pro, whose lock the caller
-// holds; the year file's lock is taken here. `beforeWrite` is called before Libri.pro is written
-// (the day's copy). Throws IoError when the record cannot be read or removed, or the archives cannot
-// be written: the record then stays.
+// holds; the year file's lock is taken here. `beforeWrite` is called with the file before an
+// archive is written (the day's copy). Throws IoError when the record cannot be read or removed, or the
+// archives cannot be written: the record then stays.
 std::optional<Mended> mendPending(const std::filesystem::path& dataDir, RecordFile& books,
-                                  const std::function<void()>& beforeWrite);
+                                  const std::function<void(const std::filesystem::path&)>& beforeWrite);
 
 // For the loan and return steps, under Libri.pro's lock: mends an interrupted step and says so on
 // the status line of `saver`. Throws IoError.

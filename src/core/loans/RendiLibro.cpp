@@ -128,6 +128,8 @@ void TfrmRendiLibro::btnConfermaClick() {
                 intent.bookAfter = available;
                 intent.yearFile = file.filename().string();
                 intent.loan = std::stoll(text::trim(returns.lblPosizione.text)) - 1;
+                loans.seek(intent.loan);
+                loans.read(intent.loanBefore);
                 intent.loanAfter = returns.composeLoan().encode();
                 loans::PendingStep step(app.dataDir(), intent);
                 loans::testStopPoint("restituzione-1");

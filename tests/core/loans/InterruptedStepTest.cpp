@@ -99,25 +99,34 @@ protected:
 };
 
 TEST_F(InterruptedStep, AStepKilledAnywhereIsCompletedOrUndoneByTheNextStartOrTheNextStepOfAnyDesk) {
-    const struct {
+    const struct Case {
         const char* point;
         bool lentAfter; // the state the mending leaves
         const char* said;
+        // A kill in the middle of a write leaves part of the new bytes: what the last write left.
+        enum { Whole, BookCut, AppendCut, LoanCut } cut = Whole;
     } cases[] = {
         {"prestito-1", false, "Un prestito interrotto è stato annullato: libro B2, tessera T-1."},
         {"prestito-2", false, "Un prestito interrotto è stato annullato: libro B2, tessera T-1."},
+        {"prestito-2", false, "Un prestito interrotto è stato annullato: libro B2, tessera T-1.",
+         Case::BookCut},
         {"prestito-3", true, "Un prestito interrotto è stato completato: libro B2, tessera T-1."},
+        {"prestito-3", false, "Un prestito interrotto è stato annullato: libro B2, tessera T-1.",
+         Case::AppendCut},
         {"restituzione-1", true, "Una restituzione interrotta è stata annullata: libro B2, tessera T-1."},
         {"restituzione-2", true, "Una restituzione interrotta è stata annullata: libro B2, tessera T-1."},
         {"restituzione-3", false, "Una restituzione interrotta è stata completata: libro B2, tessera T-1."},
+        {"restituzione-3", false, "Una restituzione interrotta è stata completata: libro B2, tessera T-1.",
+         Case::LoanCut},
     };
     enum By { Start, Loan, Return };
     const std::string libriBefore = readBytes(libri());
     for (const By by : {Start, Loan, Return}) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(c.point) + (by == Start  ? " / start"
-                                                 : by == Loan ? " / loan"
-                                                              : " / return"));
+            SCOPED_TRACE(std::string(c.point) + (c.cut != Case::Whole ? " cut" : "") +
+                         (by == Start  ? " / start"
+                          : by == Loan ? " / loan"
+                                       : " / return"));
             writeBytes(libri(), libriBefore);
             writeBytes(year(2022), "");
             const bool returning = std::string(c.point).starts_with("restituzione");
@@ -133,14 +142,51 @@ TEST_F(InterruptedStep, AStepKilledAnywhereIsCompletedOrUndoneByTheNextStartOrTh
             FakePlatform deskUi;
             Application desk(deskUi, dir.path());
             Person hands(deskUi);
+            // Its loan of C3 to Bianchi: the step that mends a loan left half done, or the loan that
+            // the step that mends a return gives back.
+            const auto deskLendsC3 = [&] {
+                TfrmPrestiti& w = desk.frmPrestiti;
+                desk.show(w);
+                w.txtTesserato.text = "Bianchi Anna";
+                w.txtNumTessera.text = "T-2";
+                hands.click(w.btnVisualizza);
+                w.titDataSca.text = "30/03/2022";
+                deskUi.onDialog<TfrmTrovaPrestitiLibri>([&](TfrmTrovaPrestitiLibri& d) {
+                    hands.type(d.txtCodice, "C3");
+                    hands.click(d.btnCerca);
+                    hands.doubleClick(d.lstRecords, 0);
+                });
+                hands.click(w.btnImportaLibro);
+                EXPECT_EQ(deskUi.lastText(), kAggiunto);
+            };
             if (by != Start)
                 desk.start();
+            if (by == Return)
+                deskLendsC3();
+            const std::string loansBefore = readBytes(year(2022));
             ASSERT_TRUE(killedAt(dir.path(), c.point, returning ? returnRossisLoan : lendB2ToRossi));
             ASSERT_TRUE(std::filesystem::exists(intent()));
-            if (std::string(c.point) == "prestito-2") {
+            if (c.cut == Case::BookCut) {
+                // The book's loan fields written up to the middle of Prestato.
+                std::string bytes = readBytes(libri());
+                const std::size_t from = TLibro::Size + TLibro::F::Prestato.offset + 6;
+                bytes.replace(from, TLibro::Size - (from - TLibro::Size),
+                              libriBefore.substr(from, TLibro::Size - (from - TLibro::Size)));
+                writeBytes(libri(), bytes);
+            } else if (c.cut == Case::AppendCut) {
+                const std::string bytes = readBytes(year(2022));
+                writeBytes(year(2022), bytes.substr(0, bytes.size() - TPrestito::Size + 100));
+            } else if (c.cut == Case::LoanCut) {
+                // The return date's length written, not its digits.
+                std::string bytes = readBytes(year(2022));
+                const std::size_t from = TPrestito::F::DataRes.offset + 1;
+                bytes.replace(from, TPrestito::Size - from, loansBefore.substr(from, TPrestito::Size - from));
+                writeBytes(year(2022), bytes);
+            }
+            if (std::string(c.point) == "prestito-2" && c.cut == Case::Whole) {
                 // The fault as it stands: the book is lent with no loan to return it by.
                 EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, "Tessera n. T-1");
-                EXPECT_TRUE(storedLoans(year(2022)).empty());
+                EXPECT_EQ(readBytes(year(2022)), loansBefore);
             }
             if (std::string(c.point) == "restituzione-2") {
                 EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, std::string(kLibroDisponibile));
@@ -157,24 +203,10 @@ TEST_F(InterruptedStep, AStepKilledAnywhereIsCompletedOrUndoneByTheNextStartOrTh
                 // mends the step first, then goes through.
                 EXPECT_TRUE(deskUi.statuses.empty());
                 if (by == Loan) {
-                    TfrmPrestiti& w = desk.frmPrestiti;
-                    desk.show(w);
-                    w.txtTesserato.text = "Bianchi Anna";
-                    w.txtNumTessera.text = "T-2";
-                    hands.click(w.btnVisualizza);
-                    w.titDataSca.text = "30/03/2022";
-                    deskUi.onDialog<TfrmTrovaPrestitiLibri>([&](TfrmTrovaPrestitiLibri& d) {
-                        hands.type(d.txtCodice, "C3");
-                        hands.click(d.btnCerca);
-                        hands.doubleClick(d.lstRecords, 0);
-                    });
-                    hands.click(w.btnImportaLibro);
-                    EXPECT_EQ(deskUi.lastText(), kAggiunto);
+                    deskLendsC3();
                     ASSERT_EQ(deskUi.statuses.size(), 1u);
                     EXPECT_EQ(deskUi.statuses[0].first, "TfrmPrestiti");
                 } else {
-                    storeLoans(year(2022), {loan("Bianchi Anna", "T-2", "C3", "La coscienza di Zeno",
-                                                 "01/03/2022", "30/03/2022")});
                     TfrmRestituzioni& r = desk.frmRestituzioni;
                     desk.show(r);
                     r.txtTesserato.text = "Bianchi Anna";
