@@ -147,7 +147,7 @@ public:
              typeface("Verdana", 13), kNavy);
         imageButton(this, m.imgWeb, QRect(18, 419, 24, 24), QStringLiteral(":/art/icon_web.svg"))
             ->setFocusPolicy(Qt::NoFocus); // the link beside it takes Tab
-        link(this, m.lnkWeb, QRect(50, 414, 360, 32), typeface("Tahoma", 14));
+        link(this, m.lnkWeb, QRect(50, 414, 480, 32), typeface("Tahoma", 14));
         button(this, m.btnChiudi, QRect(521, 414, 122, 36), u("Chiudi"), typeface("Verdana", 12));
     }
 };
