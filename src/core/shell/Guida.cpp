@@ -15,7 +15,14 @@ void TfrmGuida::setTopic(std::string_view title) {
     txtGuida.text = topic ? topic->text() : std::string();
 }
 
+void TfrmGuida::FormShow() {
+    LinkWindow::FormShow();
+    lnkWeb.visible = imgPDF.visible = !app.readerAtDesk();
+}
+
 void TfrmGuida::followLink() {
+    if (app.readerAtDesk())
+        return;
     // As every document the program hands to the desktop: a guide that is missing, or that no
     // program on this computer opens, leaves the window as it is.
     ui().shellOpen("\"" + guideFile(app).string() + "\"");
