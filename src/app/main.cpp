@@ -3,6 +3,7 @@
 #include "core/storage/ArchiveCheck.h"
 #include "ui/CommandLine.h"
 #include "ui/Program.h"
+#include "ui/platform/Desktop.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -74,7 +75,9 @@ int main(int argc, char** argv) {
     if (const auto status = withoutWindows(argc, argv))
         return *status;
 
-    QApplication qapp(argc, argv);
+    std::optional<QApplication> made;
+    quaderna::ui::createApplication(made, argc, argv);
+    QApplication& qapp = *made;
     QApplication::setApplicationName(QStringLiteral("Quaderna"));
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setQuitOnLastWindowClosed(false);
