@@ -1,8 +1,11 @@
 #include "ui/platform/Desktop.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -12,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace quaderna::ui {
 
@@ -52,6 +56,77 @@ void createApplication(std::optional<QApplication>& app, int& argc, char** argv)
 
 namespace {
 
+void writeWhole(const QString& file, const QByteArray& bytes) {
+    QSaveFile out(file);
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(bytes);
+        out.commit();
+    }
+}
+
+QByteArray controlsOnScreen() {
+    QByteArray lines;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || top->objectName().isEmpty())
+            continue;
+        const double ratio = top->devicePixelRatioF();
+        // The window itself, as ".", with the id the window manager knows it by.
+        const QPoint corner = top->mapToGlobal(QPoint(0, 0));
+        lines += QStringLiteral("%1\t.\t%2 %3 %4 %5\t%6\n")
+                     .arg(top->objectName())
+                     .arg(qRound(corner.x() * ratio))
+                     .arg(qRound(corner.y() * ratio))
+                     .arg(qRound(top->width() * ratio))
+                     .arg(qRound(top->height() * ratio))
+                     .arg(top->winId())
+                     .toUtf8();
+        for (QWidget* w : top->findChildren<QWidget*>()) {
+            const QString name = w->objectName();
+            if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !w->isVisible() ||
+                w->window() != top)
+                continue;
+            const QPoint at = w->mapToGlobal(QPoint(0, 0));
+            lines += QStringLiteral("%1\t%2\t%3 %4 %5 %6\n")
+                         .arg(top->objectName(), name)
+                         .arg(qRound(at.x() * ratio))
+                         .arg(qRound(at.y() * ratio))
+                         .arg(qRound(w->width() * ratio))
+                         .arg(qRound(w->height() * ratio))
+                         .toUtf8();
+        }
+    }
+    return lines;
+}
+
+class ControlsReport : public QObject {
+public:
+    ControlsReport(QApplication& app, QString file) : QObject(&app), file_(std::move(file)) {
+        timer_.setSingleShot(true);
+        timer_.setInterval(150);
+        connect(&timer_, &QTimer::timeout, this, [this] { writeWhole(file_, controlsOnScreen()); });
+        app.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+                timer_.start();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QString file_;
+    QTimer timer_;
+};
+
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
         c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
@@ -84,6 +159,19 @@ QByteArray windowManager(xcb_connection_t* c, xcb_window_t root) {
 }
 
 } // namespace
+
+void reportForTests(QApplication& app) {
+    const QString focus = qEnvironmentVariable("QUADERNA_FOCUS_FILE");
+    if (!focus.isEmpty())
+        QObject::connect(&app, &QApplication::focusChanged, &app, [focus](QWidget*, QWidget* now) {
+            writeWhole(focus,
+                       now ? (now->window()->objectName() + QLatin1Char('/') + now->objectName()).toUtf8()
+                           : QByteArray());
+        });
+    const QString controls = qEnvironmentVariable("QUADERNA_CONTROLS_FILE");
+    if (!controls.isEmpty())
+        new ControlsReport(app, controls);
+}
 
 void setTitleButtons(QWidget& window, TitleButtons buttons) {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

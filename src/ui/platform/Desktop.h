@@ -14,7 +14,7 @@ namespace quaderna::ui {
 // smallest client area and, above it, a window manager's title bar.
 inline constexpr int kWorkWidth = 1000;
 inline constexpr int kWorkHeight = 700;
-inline constexpr int kTitleRoom = 30;
+inline constexpr int kTitleRoom = 24;
 
 // Creates the application. When the screen's available area, at the scale the desktop asks
 // for (QT_SCALE_FACTOR, the screen's resolution), is too small for the work windows, the
@@ -32,5 +32,13 @@ enum class TitleButtons { None, Close };
 // _MOTIF_WM_HINTS: Qt alone cannot leave a window with no close command). Call before the window
 // is mapped; elsewhere than on X11 the window flags alone speak.
 void setTitleButtons(QWidget& window, TitleButtons buttons);
+
+// For the desktop tests, which drive the program from outside: with QUADERNA_FOCUS_FILE set,
+// that file always holds "Window/control", the object names of the window and of the control
+// that have the keyboard (empty when none has); with QUADERNA_CONTROLS_FILE set, that file holds,
+// a moment after any window is shown, moved or resized, one line for each named control on
+// screen: "Window<TAB>control<TAB>x y width height", on the screen, in its physical pixels, and
+// for each window "Window<TAB>.<TAB>x y width height<TAB>id", with the window's X11 id.
+void reportForTests(QApplication& app);
 
 } // namespace quaderna::ui
