@@ -1,7 +1,7 @@
-# Every window of the program, opened the way a person opens it, at one scale of a 1920x1080
-# screen (DESK_SCALE: 1, 1.5, 2): each must fit the screen's available area, frame included, and
-# may be moved; the fixed dialogs offer no minimise or maximise button. The windows-*.test.sh
-# scenarios source this file after setting DESK_SCALE.
+# Every window of the program, opened the way a person opens it, on one screen (DESK_SIZE,
+# default 1920x1080) at one scale (DESK_SCALE: 1, 1.5, 2): each must fit the screen's available
+# area, frame included, and may be moved; the fixed dialogs offer no minimise or maximise button.
+# The windows-*.test.sh scenarios source this file after setting DESK_SCALE (and DESK_SIZE).
 source "$(dirname "${BASH_SOURCE[0]}")/desk.sh"
 
 # The title-bar buttons of a window, one line: "close", "close minimize maximize".
@@ -90,6 +90,7 @@ dialog TfrmAnagrafica cmdCodFisc TfrmCodFisc
 dialog TfrmAnagrafica cmdPartitaIva TfrmPartitaIva
 dialog TfrmAnagrafica cmdCarta TfrmCarta
 dialog TfrmAnagrafica cmdIban TfrmIban
+dialog TfrmAnagrafica btnZoom TfrmZoom work
 close_window TfrmAnagrafica
 
 open_window TfrmAvvio imgTessere TfrmTessera
