@@ -83,6 +83,8 @@ void TfrmTessera::FormShow() {
     }
     const ImageRef logo = ui().loadPicture(sidefiles::logoFile(app.dataDir()));
     imgLogo.image = logo ? logo : defaultLogo();
+    // The window has no box to type in: it opens on "Trova", which brings a user's card.
+    setFocus(cmdTrova);
 }
 
 void TfrmTessera::FormClose(CloseAction&) {
