@@ -224,7 +224,8 @@ TEST_F(HistoryWindows, TheIntervalListsTakeNoTypingButTheirOwnLinesFromMouseOrKe
     EXPECT_EQ(q.txtMeseInizio.text, "Marzo");
     EXPECT_EQ(q.txtMeseInizio.itemIndex, 2);
 
-    // Enter goes on along the interval; Tab goes year, code, start, end, "Esci", "Visualizza riepilogo".
+    // Enter goes on along the interval; Tab goes year, code, start, end, "Esci", "Visualizza riepilogo",
+    // then the two export links.
     month->setFocus();
     QTest::keyClick(month->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(q.hasFocus(q.txtGiornoFine));
@@ -234,9 +235,9 @@ TEST_F(HistoryWindows, TheIntervalListsTakeNoTypingButTheirOwnLinesFromMouseOrKe
     QTest::keyClicks(anno, "20x24");
     EXPECT_EQ(q.txtAnno.text, "2024");
     EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("lblAnnoFine"))->text(), QStringLiteral("2024"));
-    EXPECT_EQ(tabOrder(anno, 9),
-              (QStringList{"txtAnno", "txtTipologia", "txtGiornoInizio", "txtMeseInizio", "txtGiornoFine",
-                           "txtMeseFine", "btnEsci", "btnVisualizza", "txtAnno"}));
+    EXPECT_EQ(tabOrder(anno, 11), (QStringList{"txtAnno", "txtTipologia", "txtGiornoInizio", "txtMeseInizio",
+                                               "txtGiornoFine", "txtMeseFine", "btnEsci", "btnVisualizza",
+                                               "lnkEsporta", "lnkScaduti", "txtAnno"}));
 }
 
 TEST_F(HistoryWindows, TheListOpensOverTheQueryWithItsLinesAndTotal) {

@@ -21,7 +21,14 @@ constexpr const char* kNessunLettorePdf =
     "computer sia installato un programma per la lettura dei file PDF.";
 } // namespace
 
+void TfrmGuida::FormShow() {
+    LinkWindow::FormShow();
+    lnkWeb.visible = imgPDF.visible = !app.readerAtDesk();
+}
+
 void TfrmGuida::followLink() {
+    if (app.readerAtDesk())
+        return;
     // A guide that is missing leaves the window as it is; one that no program on this computer
     // opens is said, as for the attachments and the exported files.
     const std::filesystem::path guide = guideFile(app);

@@ -19,6 +19,8 @@
 #include <QListView>
 #include <QPushButton>
 
+#include <utility>
+
 namespace quaderna::ui {
 
 namespace {
@@ -177,6 +179,11 @@ public:
         icon(m.btnDewey, 664, s1 + 6 + 100, "icon_dewey", "Visualizza la Tabella dei Codici Dewey.");
         icon(m.btnGoogle, 624, s2 + 6, "icon_web",
              "Cerca sul Web, tramite Google, informazioni relative al libro con l'ISBN indicato.");
+        // Tab reaches each icon right after the box it serves.
+        for (const auto& [box, button] : {std::pair<Control*, Control*>{&m.txtCodice, &m.btnCodice},
+                                          {&m.txtDewey, &m.btnDewey},
+                                          {&m.txtIsbn, &m.btnGoogle}})
+            setTabOrder(widgetOf(*box), widgetOf(*button));
     }
 };
 

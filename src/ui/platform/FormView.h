@@ -151,6 +151,7 @@ private:
     void pick(TextBox& box, int item);
     void refreshSoon();
     void applyFocus();
+    void openingFocus();
     QtPlatform& platform_;
     Form& model_;
     std::vector<std::function<void()>> refreshers_;

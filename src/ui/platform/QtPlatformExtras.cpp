@@ -9,7 +9,6 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
@@ -65,16 +64,8 @@ bool QtPlatform::printChart(const Chart& chart, int copies) {
     printer.setDocName(QStringLiteral("Statistiche prestiti mensili"));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setCopyCount(std::max(1, copies));
-    if (printDialogHook) {
-        if (!printDialogHook(printer))
-            return false;
-    } else {
-        QPrintDialog dialog(&printer, activeParent());
-        dialog.setWindowTitle(QStringLiteral("Stampa"));
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-    }
+    if (!askPrinter(printer, 0))
+        return false;
     // One chart on each page, as many pages as the copies chosen in the dialog, all landscape.
     const int pages = std::max(1, printer.copyCount());
     printer.setCopyCount(1);

@@ -109,8 +109,10 @@ public:
         for (int i = 0; i < 6; ++i) {
             const int centre = 166 + 331 * (i % 3);
             const int top = 182 + 238 * (i / 3);
+            // Tab stops at the entry's button; its picture does the same and is passed over.
             imageButton(panel, *entries[i].picture, QRect(centre - 109, top, 218, 188),
-                        QStringLiteral(":/art/entry_%1.svg").arg(QLatin1String(entries[i].key)));
+                        QStringLiteral(":/art/entry_%1.svg").arg(QLatin1String(entries[i].key)))
+                ->setFocusPolicy(Qt::NoFocus);
             captionButton(panel, *entries[i].button, QRect(centre - 154, top + 192, 308, 38),
                           QStringLiteral(":/art/button_entry.svg"), QString::fromUtf8(entries[i].caption),
                           QRect(14, 1, 280, 32), 16);

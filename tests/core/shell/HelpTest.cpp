@@ -161,6 +161,7 @@ TEST_F(Help, TheLinkIsOrangeWhileHeldAndOpensTheGuideBesideTheProgram) {
     app.show(app.frmLibri);
     ui.onDialog<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_TRUE(g.hasFocus(g.btnChiudi));
+        EXPECT_TRUE(g.lnkWeb.visible && g.imgPDF.visible);
         // Held on the text or on its icon: orange until the button is released, wherever.
         for (Button* where : {static_cast<Button*>(&g.lnkWeb), &g.imgPDF}) {
             person.mouseDown(*where);
