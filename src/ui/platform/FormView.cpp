@@ -419,6 +419,15 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
     return e;
 }
 
+void FormView::lockedLook(QLineEdit* box, bool locked) {
+    if (box->property("quadernaLocked").toBool() == locked)
+        return;
+    box->setProperty("quadernaLocked", locked);
+    box->setStyleSheet(locked ? QStringLiteral("QLineEdit { background-color: #E3E8EE; color: #44546A; "
+                                               "border: 1px solid #B8C2CE; border-radius: 2px; }")
+                              : QString());
+}
+
 QComboBox* FormView::combo(QWidget* parent, ComboEdit& m, const QRect& r, const QFont& f, bool highlight) {
     QFrame* eff = highlight ? highlightFrame(parent, m, r) : nullptr;
     auto* c = new ComboBox(parent);
