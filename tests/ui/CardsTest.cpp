@@ -123,6 +123,19 @@ TEST_F(CardWindows, TheCardWindowOpensWithItsIdleSentenceAndShowsAHintForEachCom
     EXPECT_EQ(status->text(), QStringLiteral("Pronto per stampare una nuova tessera..."));
     EXPECT_EQ(labelText(view, "titAssociazione"), QStringLiteral("Biblioteca civica"));
     EXPECT_EQ(labelText(view, "titSottotitolo02"), QString());
+    // A band with no text yet says faintly what a click on it does; the card itself stays empty.
+    auto* note = view->findChild<QLabel*>("titAnnotazioni");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text(), QStringLiteral("Fare clic per inserire i dati della biblioteca."));
+    EXPECT_NE(note->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_TRUE(note->font().italic());
+    EXPECT_EQ(app.frmTessera.titAnnotazioni.text, "");
+    program.platform.dispatch([&] { app.frmTessera.titAnnotazioni.text = "Valida per il prestito"; });
+    EXPECT_EQ(note->text(), QStringLiteral("Valida per il prestito"));
+    EXPECT_EQ(note->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_FALSE(note->font().italic());
+    program.platform.dispatch([&] { app.frmTessera.titAnnotazioni.text.clear(); });
+    EXPECT_TRUE(note->font().italic());
     EXPECT_EQ(labelText(view, "txtTesserato"), QStringLiteral("Cognome e nome"));
     EXPECT_EQ(labelText(view, "txtDataScade"), QStringLiteral("GG/MM/AAAA"));
 

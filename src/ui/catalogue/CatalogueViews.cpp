@@ -104,7 +104,9 @@ protected:
         sectionBox(s4, 112, "section_prestito");
         const auto row = [](int top, int r) { return top + 6 + 50 * r; };
         field(m_.txtTitolo, "Titolo libro:", 80, row(s1, 0), 885, true);
-        field(m_.txtCodice, "Codice:", 80, row(s1, 1), 220);
+        // The code of a stored book cannot change: its box looks fixed.
+        QLineEdit* codice = field(m_.txtCodice, "Codice:", 80, row(s1, 1), 220);
+        onRefresh([this, codice] { lockedLook(codice, m_.codeLocked()); });
         field(m_.txtScaffale, "Scaffale:", 340, row(s1, 1), 250);
         field(m_.txtAutore, "Autore:", 600, row(s1, 1), 365);
         field(m_.txtNazione, "Nazione:", 80, row(s1, 2), 220);
@@ -290,7 +292,7 @@ public:
 class StampaLibroView : public FormView {
 public:
     StampaLibroView(QtPlatform& p, BookSheetPrint& m, QWidget* parent) : FormView(p, m, parent) {
-        fixedWindow(364, 287);
+        fixedWindow(364, 287, TitleButtons::Close);
         auto* pic = art(this, QStringLiteral(":/art/stampa_scheda.svg"), QRect(25, 20, 314, 185));
         pic->setObjectName("imgStampante");
         button(this, m.btnAnnulla, QRect(60, 228, 116, 36), u("Annulla"), typeface("Verdana", 12));

@@ -3,6 +3,7 @@
 // a person does to the model's handlers, and re-reads the model after each handler.
 
 #include "core/forms/Form.h"
+#include "ui/platform/Desktop.h"
 
 #include <QColor>
 #include <QDialog>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCalendarWidget;
@@ -82,8 +84,8 @@ public:
     bool maximised() const { return maximised_; }
 
 protected:
-    // Window shapes.
-    void fixedWindow(int width, int height);
+    // Window shapes. A fixed window has no title-bar buttons, or only the close button.
+    void fixedWindow(int width, int height, TitleButtons buttons = TitleButtons::None);
     void maximisedWindow();
     // A white or shaded content panel centred in the window.
     QWidget* centredPanel(int width, int height, const QColor& background = Qt::white);
@@ -123,6 +125,11 @@ protected:
     QLabel* art(QWidget* parent, const QString& resource, const QRect& r);
     QWidget* shade(QWidget* parent, const QRect& r, const QColor& colour, int radius = 6);
 
+    // Runs `f` after the bound widgets whenever the window re-reads its model.
+    void onRefresh(std::function<void()> f) { refreshers_.push_back(std::move(f)); }
+    // A box that takes no typing: shaded, so that it does not look editable.
+    static void lockedLook(QLineEdit* box, bool locked);
+
     // The status line along the bottom, with its idle sentence; hints show on it.
     QLabel* statusLine(QWidget* parent, const QRect& r, const QString& idle);
     void setHint(QWidget* w, const QString& hint);
@@ -161,6 +168,7 @@ private:
     bool applying_ = false;
     bool refreshQueued_ = false;
     bool maximised_ = false;
+    std::optional<TitleButtons> titleButtons_;
     std::uint64_t focusApplied_ = ~std::uint64_t{0};
     void relayout();
 };

@@ -46,9 +46,8 @@ public:
         fixedWindow(388, 405);
         heading(QStringLiteral("Password"),
                 QStringLiteral("Proteggi l'accesso al programma\ncon una password di tua scelta."), 230);
-        auto* first = text(this, QStringLiteral("Password di primo accesso:\nQUADERNA"),
-                           QRect(14, 150, 360, 66), typeface("Verdana", 15, true), kNavy, Qt::AlignCenter);
-        first->setObjectName(QStringLiteral("lblPrimoAccesso"));
+        auto* first = label(this, m.lblPrimoAccesso, QRect(14, 150, 360, 66), typeface("Verdana", 15, true),
+                            kNavy, Qt::AlignCenter);
         first->setStyleSheet(QStringLiteral("background-color: #DCE8F4; border-radius: 8px;"));
         text(this, QStringLiteral("Immetti la password e premi OK."), QRect(24, 238, 340, 24),
              typeface("Verdana", 13));
