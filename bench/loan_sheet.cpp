@@ -6,6 +6,9 @@
 //   available ones (the last of them in the file, the longest look), marked lent and the loan
 //   appended, both under their locks. The book and the year's file are put back outside the timing.
 // - SelectLoanToReturn: a click on the returns sheet (the last open loan of the card with that line).
+// - ConfirmReturn: "Conferma" in the return confirmation of a book lent at the end of the archive:
+//   the copy made available and the loan dated, under both locks, and the sheet read again. The
+//   confirmation's opening (the look for the copy) and putting both files back are not timed.
 // - SearchAvailableBooks: "Cerca" in the picker, with a piece of a code, and with no criterion (every
 //   available book listed and sorted).
 
@@ -14,6 +17,7 @@
 #include "core/Application.h"
 #include "core/catalogue/BookSearch.h"
 #include "core/loans/LoanSheet.h"
+#include "core/loans/RendiLibro.h"
 #include "core/loans/TrovaPrestitiLibri.h"
 #include "core/storage/Criteria.h"
 #include "core/text/Text.h"
@@ -165,6 +169,86 @@ void SelectLoanToReturn(benchmark::State& state) {
         benchmark::DoNotOptimize(lastOpenLoan(year, card(7), lines.back()));
 }
 
+void ConfirmReturn(benchmark::State& state) {
+    const auto dir = loanFolder();
+    const auto libri = dir / TLibro::FileName;
+    const auto year = dir / loans::yearFileName(kToday.year);
+    warm(dir);
+    // The last available book of the archive, lent to card 7 as the picker lends it.
+    std::int64_t target = -1;
+    std::string line, original;
+    {
+        RecordFile books(libri, TLibro::Size);
+        books.scan([&](std::string_view rec, std::int64_t k) {
+            if (text::trimView(rawField(rec, TLibro::F::Annullata)) == "No" &&
+                text::trimView(rawField(rec, TLibro::F::Scadenza)).empty()) {
+                target = k;
+                line = bookLine(rec);
+                original.assign(rec);
+            }
+            return true;
+        });
+    }
+    QuietPlatform ui;
+    Application app(ui, dir);
+    app.start();
+    TfrmPrestiti& w = app.frmPrestiti;
+    app.show(w);
+    w.txtTesserato.text = "Lettore 7";
+    w.txtNumTessera.text = card(7);
+    w.btnVisualizzaClick();
+    w.titDataSca.text = "31/03/2026";
+    {
+        TfrmTrovaPrestitiLibri picker(app);
+        picker.FormCreate();
+        picker.lblMemory.text = "prestiti_libri";
+        picker.lstRecords.setItems(text::Lines{line});
+        picker.lstRecords.itemIndex = 0;
+        picker.lstRecordsDblClick();
+    }
+    std::string lentBook, openLoan;
+    {
+        RecordFile books(libri, TLibro::Size);
+        books.seek(target);
+        books.read(lentBook);
+        RecordFile loanFile(year, TPrestito::Size);
+        loanFile.seek(kLoans);
+        loanFile.read(openLoan);
+    }
+    TfrmRestituzioni& r = app.frmRestituzioni;
+    app.show(r);
+    r.txtTesserato.text = "Lettore 7";
+    r.txtNumTessera.text = card(7);
+    r.btnVisualizzaClick();
+    const auto select = [&] {
+        r.lstRecords.itemIndex = r.lstRecords.count() - 1;
+        r.lstRecordsClick();
+    };
+    const auto putBack = [&] {
+        RecordFile books(libri, TLibro::Size);
+        books.writeAt(target, lentBook);
+        RecordFile loanFile(year, TPrestito::Size);
+        loanFile.writeAt(kLoans, openLoan);
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        putBack();
+        r.btnVisualizzaClick();
+        select();
+        TfrmRendiLibro confirm(app);
+        confirm.FormCreate();
+        confirm.FormShow();
+        state.ResumeTiming();
+        confirm.btnConfermaClick();
+    }
+    {
+        RecordFile books(libri, TLibro::Size);
+        books.writeAt(target, original);
+    }
+    ::truncate(year.c_str(), static_cast<off_t>(kLoans) * static_cast<off_t>(TPrestito::Size));
+    state.counters["position"] = static_cast<double>(target + 1);
+}
+
 void SearchAvailableBooks(benchmark::State& state) {
     const auto dir = loanFolder();
     warm(dir);
@@ -191,5 +275,6 @@ BENCHMARK(OpenLoanSheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(SelectLoanToReturn)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadLibriPro)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChooseBookAndLend)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConfirmReturn)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchAvailableBooks)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

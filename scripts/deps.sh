@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs, only those that are missing.
 #   scripts/deps.sh run    to build and run the program
-#   scripts/deps.sh test   to build and run every test (adds the tools the tests use)
+#   scripts/deps.sh test   to build and run every test (adds the tools the tests use: Xvfb,
+#                          openbox, xdotool and the X utilities for the desktop tests)
 #   scripts/deps.sh calc   LibreOffice Calc alone (about 290 MB), for the test that opens an
 #                          exported spreadsheet file with a real spreadsheet program
 set -euo pipefail
 
 what=${1:-run}
-packages=(build-essential cmake ninja-build pkg-config ccache zlib1g-dev
+packages=(build-essential cmake ninja-build pkg-config ccache go-md2man libqpdf-dev
           qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 fonts-dejavu-core xdg-utils)
 if [ "$what" = test ]; then
-  packages+=(xvfb xauth poppler-utils imagemagick clang-format)
+  packages+=(xvfb xauth poppler-utils qpdf imagemagick clang-format openbox xdotool x11-utils)
 elif [ "$what" = calc ]; then
   packages=(libreoffice-calc)
 fi

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QTimer>
+#include <QWidget>
 
 #include <csignal>
 #include <cstdio>
@@ -47,6 +49,22 @@ std::optional<int> withoutWindows(int argc, char** argv) {
     return std::nullopt;
 }
 
+// For the desktop tests: with QUADERNA_FOCUS_FILE set, the file always holds "Window/control",
+// the names of the window and of the control that have the keyboard (empty when none has).
+void reportFocus(QApplication& qapp) {
+    const QString file = qEnvironmentVariable("QUADERNA_FOCUS_FILE");
+    if (file.isEmpty())
+        return;
+    QObject::connect(&qapp, &QApplication::focusChanged, &qapp, [file](QWidget*, QWidget* now) {
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            return;
+        if (now)
+            out.write((now->window()->objectName() + QLatin1Char('/') + now->objectName()).toUtf8());
+        out.commit();
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +79,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setQuitOnLastWindowClosed(false);
     quaderna::ui::installItalian(qapp);
+    reportFocus(qapp);
 
     const auto folder = quaderna::ui::dataFolder(QCoreApplication::arguments());
     quaderna::ui::prepareDataFolder(folder);

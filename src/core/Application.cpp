@@ -1,6 +1,7 @@
 #include "core/Application.h"
 
 #include "core/forms/Messages.h"
+#include "core/loans/Intent.h"
 #include "core/storage/Backup.h"
 
 #include <algorithm>
@@ -31,6 +32,9 @@ void Application::start() {
     for (Form* f : standing_)
         f->FormCreate();
     show(frmPassword);
+    // A loan or a return that a program left half done (killed between its two writes) is
+    // completed or undone before anything else reads the archives.
+    loans::mendAtStart(*this, frmPassword);
 }
 
 void Application::show(Form& form) {

@@ -504,6 +504,9 @@ TEST(ReportPrint, ALongListDrawnInPartsIsThePrintoutDrawnInOneGo) {
     EXPECT_EQ(run(QStringLiteral("pdftotext"), {joined, QStringLiteral("-")}),
               run(QStringLiteral("pdftotext"), {whole, QStringLiteral("-")}));
     EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {joined}).contains(QStringLiteral("Riepilogo dati")));
+    // A file qpdf finds whole, as a distribution's tools would check it.
+    EXPECT_TRUE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), joined})
+                    .contains(QStringLiteral("No syntax or stream encoding errors found")));
 
     // The same pictures on paper: the first page, pages where one part gives way to the next, the last.
     const auto picture = [&](const QString& pdf, int page) {

@@ -48,7 +48,7 @@ svg(70, 44, f'<rect x="1" y="1" width="68" height="42" rx="10" fill="url(#gold)"
 svg(940, 54, f'<rect x="0" y="0" width="940" height="54" rx="8" fill="{LIGHT}"/>'
     + lines(470, 22, ['Software per archiviazione libri, gestione prestiti agli utenti, stampa tessere d\'iscrizione,',
                       'consultazione dei testi in catalogo in sola lettura'], 15, 20, NAVY, 'normal'), 'avvio_sottotitolo')
-svg(700, 30, t(350, 20, 'Quaderna 3.0 - software per biblioteche  \u2022  quaderna.example.org', 13, NAVY, 'normal'),
+svg(700, 30, t(350, 20, 'Quaderna 3.0 - software libero per biblioteche  \u2022  licenza GNU GPL 3 o successiva', 13, NAVY, 'normal'),
     'avvio_sito')
 
 

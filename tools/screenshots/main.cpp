@@ -225,6 +225,23 @@ int main(int argc, char** argv) {
     });
     shoot(view(loans), "loan-window");
     program.platform.dispatch([&] { app.close(loans); });
+
+    // The same user's sheet in the returns window, one loan selected.
+    program.platform.dispatch([&] { app.frmAvvio.openEntry("TfrmMenuPrestiti"); });
+    program.platform.dispatch([&] { app.frmMenuPrestiti.btnApriRestituzioneClick(); });
+    TfrmRestituzioni& returns = app.frmRestituzioni;
+    program.platform.dispatch([&] {
+        returns.txtTesserato.text = "Rossi Mario";
+        returns.txtNumTessera.text = "2021-001";
+        returns.txtRecapito.text = "333 1234567";
+        returns.btnVisualizzaClick();
+    });
+    program.platform.dispatch([&] {
+        returns.lstRecords.itemIndex = 0;
+        returns.lstRecordsClick();
+    });
+    shoot(view(returns), "returns-window");
+    program.platform.dispatch([&] { app.close(returns); });
     program.platform.messageHook = nullptr;
 
     // The loan history of this year, and its monthly statistics as bars and as a pie.

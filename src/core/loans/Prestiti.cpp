@@ -152,8 +152,23 @@ TPrestito TfrmPrestiti::composeLoan() const {
     return p;
 }
 
+std::filesystem::path TfrmPrestiti::loanFileNow() {
+    const Date today = app.today();
+    const std::filesystem::path file = loans::yearFile(app.dataDir(), today);
+    const std::string shown = text::trim(lblFile.text);
+    if (file != std::filesystem::path(shown)) {
+        // The year turned while the sheet was open (a loan after midnight on New Year's Eve): the
+        // loan goes into the new year's file, and the caption says the year.
+        if (!shown.empty())
+            caption = " Quaderna 3.0 - Prestiti libri anno " + std::to_string(today.year);
+        lblFile.text = file.string();
+    }
+    titData.text = today.format();
+    return file;
+}
+
 std::string TfrmPrestiti::appendLoan() {
-    const std::filesystem::path file = text::trim(lblFile.text);
+    const std::filesystem::path file = loanFileNow();
     const std::string record = composeLoan().encode();
     RecordFile loans(file, TPrestito::Size);
     RecordFile::Lock lock(loans);

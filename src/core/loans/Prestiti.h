@@ -6,6 +6,7 @@
 #include "core/forms/Form.h"
 #include "core/storage/Prestito.h"
 
+#include <filesystem>
 #include <string>
 
 namespace quaderna {
@@ -55,6 +56,9 @@ public:
     // the lock) and then changes nothing on screen. loanAdded puts the new line on the sheet,
     // readies the fields for the next loan and says so.
     std::string appendLoan();
+    // The loan file of the year of this moment, chosen at each loan: the loan date (titData) becomes
+    // today and lblFile that year's file.
+    std::filesystem::path loanFileNow();
     void loanAdded(const std::string& record);
     // The loan as the fields hold it.
     TPrestito composeLoan() const;

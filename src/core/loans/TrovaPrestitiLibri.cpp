@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/forms/Messages.h"
+#include "core/loans/Intent.h"
 #include "core/loans/LoanMessages.h"
 #include "core/storage/RecordFile.h"
 #include "core/text/Text.h"
@@ -47,6 +48,7 @@ void TfrmTrovaPrestitiLibri::lstRecordsDblClick() {
         // Held until the loan is written: no other desk lends this copy meanwhile, and the book is
         // put back before anyone sees it lent with no loan.
         RecordFile::Lock lock(books);
+        loans::mendInterruptedStep(app, loans, books);
         std::optional<std::int64_t> index;
         std::string before;
         books.scanEach([&](std::string_view rec, std::int64_t k) {
@@ -62,24 +64,49 @@ void TfrmTrovaPrestitiLibri::lstRecordsDblClick() {
         if (!index) {
             gone = true;
         } else {
-            app.backupBefore(loans, archive);
-            std::string lent = before;
-            writeField(lent, TLibro::F::Prestato, "Tessera n. " + text::trim(loans.titNumTessera.text));
-            writeField(lent, TLibro::F::Scadenza, text::trim(loans.titDataSca.text));
-            books.writeAt(*index, lent);
+            // The loan goes into the file of the year of this moment, dated today.
+            const std::filesystem::path file = loans.loanFileNow();
+            RecordFile year(file, TPrestito::Size);
+            RecordFile::Lock yearLock(year);
             const TLibro book = TLibro::decode(before);
             loans.titTitolo.text = text::trim(book.Titolo);
             loans.titCodice.text = text::trim(book.Codice);
-            lblPosizione.text = std::to_string(*index + 1);
             try {
-                record = loans.appendLoan();
+                record = loans.composeLoan().encode();
+                app.backupBefore(loans, archive);
+                app.backupBefore(loans, file);
+                std::string lent = before;
+                writeField(lent, TLibro::F::Prestato, "Tessera n. " + text::trim(loans.titNumTessera.text));
+                writeField(lent, TLibro::F::Scadenza, text::trim(loans.titDataSca.text));
+                loans::Intent intent;
+                intent.kind = loans::Intent::Loan;
+                intent.book = *index;
+                intent.bookBefore = before;
+                intent.bookAfter = lent;
+                intent.yearFile = file.filename().string();
+                intent.loan = year.count();
+                intent.loanAfter = record;
+                loans::PendingStep step(app.dataDir(), intent);
+                loans::testStopPoint("prestito-1");
+                try {
+                    books.writeAt(*index, lent);
+                    loans::testStopPoint("prestito-2");
+                    year.append(record);
+                } catch (...) {
+                    // No loan, no lent book: the record goes back to what it was. Should that fail
+                    // too, the intent record stays for the next loan or return, on any desk.
+                    books.writeAt(*index, before);
+                    step.finish();
+                    throw;
+                }
+                loans::testStopPoint("prestito-3");
+                step.finish();
             } catch (...) {
-                // No loan, no lent book: the record goes back to what it was.
                 loans.titTitolo.text.clear();
                 loans.titCodice.text.clear();
-                books.writeAt(*index, before);
                 throw;
             }
+            lblPosizione.text = std::to_string(*index + 1);
         }
     } catch (const ArchiveBusy&) {
         failure = msg::PrestitoInUso;

@@ -38,7 +38,7 @@ void TfrmAvvio::openEntry(const char* className) {
 }
 
 void TfrmAvvio::icoSitoClick() {
-    ui().shellOpen(kSitoWeb);
+    openLicence(app);
 }
 
 void TfrmAvvio::imgInfoClick() {

@@ -32,7 +32,4 @@ public:
     void imgEsciClick();
 };
 
-// The web page of the program's maker.
-inline constexpr const char* kSitoWeb = "https://quaderna.example.org/";
-
 } // namespace quaderna

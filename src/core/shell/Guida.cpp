@@ -26,17 +26,7 @@ void showHelp(Form& owner, std::string_view title) {
 }
 
 std::filesystem::path guideFile(Application& app) {
-    std::filesystem::path folder = app.ui.programFolder();
-    if (folder.empty())
-        folder = app.dataDir();
-    const std::filesystem::path beside = folder / kGuidaPdf;
-    // A copy installed on the system keeps it with its shared files (bin/../share/quaderna).
-    const std::filesystem::path shared =
-        (folder / ".." / "share" / "quaderna" / kGuidaPdf).lexically_normal();
-    std::error_code ec;
-    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(shared, ec))
-        return shared;
-    return beside;
+    return programDocument(app, kGuidaPdf, "quaderna");
 }
 
 } // namespace quaderna

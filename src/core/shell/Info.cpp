@@ -5,19 +5,14 @@
 namespace quaderna {
 
 TfrmInfo::TfrmInfo(Application& app)
-    : LinkWindow(app, "TfrmInfo", " Informazioni su Quaderna 3.0", kEmailAutore) {
+    : LinkWindow(app, "TfrmInfo", " Informazioni su Quaderna 3.0", kInfoLink) {
     linkIcon(imgEmail);
 }
 
 void TfrmInfo::followLink() {
-    // No mail program on this computer: nothing happens, as with every link of these windows.
-    ui().shellOpen(infoMailCommand());
-}
-
-std::string infoMailCommand() {
-    return std::string("\"mailto:") + kEmailAutore +
-           "?subject=Software Quaderna 3.0&body=Salve, desidererei avere le seguenti informazioni sul "
-           "software in oggetto:\"";
+    // The project has no mailbox to write to: the link opens the program's readme. No program
+    // on this computer opens it: nothing happens, as with every link of these windows.
+    ui().shellOpen(quotedPath(programDocument(app, kLeggimi, "doc/quaderna")));
 }
 
 } // namespace quaderna

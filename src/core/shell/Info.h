@@ -1,6 +1,5 @@
 #pragma once
-// The information window, from the launcher: what the program is, and a link that writes to its
-// maker.
+// The information window, from the launcher: what the program is, and a link to its readme.
 
 #include "core/shell/LinkWindow.h"
 
@@ -17,7 +16,7 @@ protected:
     void followLink() override;
 };
 
-// The message to the maker, as handed to the mail program: subject and body as they stand.
-std::string infoMailCommand();
+// The link's text: the document it opens.
+inline constexpr const char* kInfoLink = "Leggi la documentazione del programma";
 
 } // namespace quaderna

@@ -12,6 +12,22 @@ LinkWindow::LinkWindow(Application& app, std::string className, std::string capt
     btnChiudi.onClick = [this] { btnChiudiClick(); };
 }
 
+std::filesystem::path programDocument(Application& app, const char* name, const char* installed) {
+    std::filesystem::path folder = app.ui.programFolder();
+    if (folder.empty())
+        folder = app.dataDir();
+    const std::filesystem::path beside = folder / name;
+    const std::filesystem::path shared = (folder / ".." / "share" / installed / name).lexically_normal();
+    std::error_code ec;
+    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(shared, ec))
+        return shared;
+    return beside;
+}
+
+std::string quotedPath(const std::filesystem::path& file) {
+    return "\"" + file.string() + "\"";
+}
+
 void LinkWindow::linkIcon(Button& icon) {
     icon.tabStop = false;
     icon.onMouseDown = [this] { lnkWebMouseDown(); };

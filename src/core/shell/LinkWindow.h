@@ -7,6 +7,7 @@
 
 #include "core/forms/Form.h"
 
+#include <filesystem>
 #include <string>
 
 namespace quaderna {
@@ -31,8 +32,20 @@ protected:
     virtual void followLink() = 0;
 };
 
-// The maker of the program and where to reach them.
+// The maker of the program.
 inline constexpr const char* kAutore = "Quaderna Software";
-inline constexpr const char* kEmailAutore = "info@quaderna.example.org";
+
+// The program's own documents, which the information and credits windows open: the project has
+// no web page or mailbox of its own, so their links lead to what every copy carries.
+inline constexpr const char* kLeggimi = "README.md";
+inline constexpr const char* kLicenza = "LICENSE";
+
+// Where a document of the program is: beside the program (a portable copy or the build folder),
+// or, for a copy installed on the system, in its shared folder `installed` (relative to
+// bin/../share, such as "quaderna" or "doc/quaderna"). When neither has it, the place beside the
+// program, so the desktop is told the usual place.
+std::filesystem::path programDocument(Application& app, const char* name, const char* installed);
+// The document as the shell-open operation takes it: its path within double quotes.
+std::string quotedPath(const std::filesystem::path& file);
 
 } // namespace quaderna

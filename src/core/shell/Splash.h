@@ -1,5 +1,5 @@
 #pragma once
-// The credits window, from the launcher: the maker of the program and a link to its web page.
+// The credits window, from the launcher: the maker of the program and a link to its licence.
 
 #include "core/shell/LinkWindow.h"
 
@@ -13,5 +13,11 @@ public:
 protected:
     void followLink() override;
 };
+
+// The link's text: the licence it opens.
+inline constexpr const char* kSplashLink = "Licenza GNU GPL, versione 3 o successiva";
+
+// Opens the program's licence, as the credits link and the launcher's strip do.
+void openLicence(Application& app);
 
 } // namespace quaderna

@@ -4,10 +4,12 @@
 #include "core/history/MenuRiepilogoPrestiti.h"
 #include "core/history/RiepilogoPrestiti.h"
 #include "core/history/Statistiche.h"
+#include "core/storage/Prestito.h"
 #include "ui/platform/ChartPainter.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/ListViews.h"
 #include "ui/platform/QtPlatform.h"
+#include "ui/platform/Widening.h"
 #include "ui/platform/Widgets.h"
 
 #include <QComboBox>
@@ -154,8 +156,20 @@ private:
     std::vector<Pair> pairs_;
 };
 
+// The characters of the longest history line: a loan whose code, title and borrower fill their
+// fields.
+int longestHistoryLine() {
+    TPrestito full;
+    full.Codice = std::string(TPrestito::F::Codice.width, 'W');
+    full.Titolo = std::string(TPrestito::F::Titolo.width, 'W');
+    full.Tesserato = std::string(TPrestito::F::Tesserato.width, 'W');
+    full.Data = full.DataRes = "00/00/0000";
+    return static_cast<int>(history::historyLine(full.encode()).size());
+}
+
 // The history list: the code and the interval at the top, then the find box, the list and the
-// total, "Stampa riepilogo" and "Esci".
+// total, "Stampa riepilogo" and "Esci". The panel widens with the window, up to the room a whole
+// line needs.
 class RiepilogoPrestitiView : public ListWindowView {
 public:
     RiepilogoPrestitiView(QtPlatform& p, TfrmRiepilogoPrestiti& m, QWidget* parent)
@@ -163,17 +177,21 @@ public:
         maximisedWindow();
         setWindowState(windowState() | Qt::WindowMaximized);
         QWidget* panel = centredPanel(995, 692, kPanel);
-        card(this, panel, QRect(14, 10, 967, 86));
+        const int lineChars = longestHistoryLine();
+        // The list stands 16 pixels inside the results, which stand 14 inside the panel.
+        widenWith(panel, 995 - (967 - 32) + listWidthFor(typeface("Courier New", 12), lineChars));
+        follow(card(this, panel, QRect(14, 10, 967, 86)), Follow::Stretch);
         const QFont caption = typeface("Verdana", 13);
         text(panel, u("Codice libro:"), QRect(34, 22, 200, 26), caption, kNavy);
         label(panel, m.titTipologia, QRect(250, 22, 600, 26), typeface("Verdana", 14, true));
         text(panel, u("Intervallo selezionato:"), QRect(34, 56, 210, 26), caption, kNavy);
         label(panel, m.lblIntervallo, QRect(250, 56, 600, 26), typeface("Verdana", 14, true));
-        imageButton(panel, m.imgGuida, QRect(925, 30, 40, 40), artFile("tool_guida"));
+        follow(imageButton(panel, m.imgGuida, QRect(925, 30, 40, 40), artFile("tool_guida")), Follow::Right);
 
         auto* results = new QWidget(panel);
         results->setObjectName(QStringLiteral("panContainer"));
         results->setGeometry(14, 106, 967, 576);
+        follow(results, Follow::Stretch);
         results->setAutoFillBackground(true);
         QPalette pal = results->palette();
         pal.setColor(QPalette::Window, Qt::white);
@@ -184,6 +202,7 @@ public:
         texts.print = u("Stampa riepilogo");
         texts.close = u("Esci");
         texts.closeButton = &m.btnEsci;
+        texts.lineChars = lineChars;
         resultPanel(results, 576, m, nullptr, texts);
         text(results, u("Totale prestiti:"), QRect(16, 576 - 54, 150, 30), typeface("Verdana", 13), kNavy);
         label(results, m.lblTotCosti, QRect(170, 576 - 54, 150, 30), typeface("Verdana", 14, true));

@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/loans/Calendario.h"
+#include "core/loans/LoanSheet.h"
 #include "core/loans/Prestiti.h"
 #include "core/loans/RendiLibro.h"
 #include "core/loans/Restituzioni.h"
@@ -9,6 +10,7 @@
 #include "ui/catalogue/CatalogueViews.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/QtPlatform.h"
+#include "ui/platform/Widening.h"
 #include "ui/platform/Widgets.h"
 
 #include <QCalendarWidget>
@@ -39,38 +41,61 @@ QString artFile(const char* name) {
     return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name));
 }
 
+// The characters of the longest sheet line: a loan whose code and title fill their fields.
+int longestSheetLine() {
+    TPrestito full;
+    full.Codice = std::string(TPrestito::F::Codice.width, 'W');
+    full.Titolo = std::string(TPrestito::F::Titolo.width, 'W');
+    full.Data = full.DataSca = "00/00/0000";
+    return static_cast<int>(loanLine(full.encode()).size());
+}
+
 // What the loan and returns windows share: a maximised window with a centred panel, two panels in
-// the same place, white headings on steel blue over shaded sections, the status line.
+// the same place, white headings on steel blue over shaded sections, the status line. The panel
+// widens with the window, up to the room a whole sheet line needs: the headings, the sections and
+// the sheet grow, the values at the right move along, the long values (the name, the title) grow.
 class LoanWindowView : public FormView {
 public:
     LoanWindowView(QtPlatform& p, Form& m, QWidget* parent, const char* idle) : FormView(p, m, parent) {
         maximisedWindow();
         panel_ = centredPanel(995, 692, kPanel);
-        statusLine(panel_, QRect(0, 656, 995, 36), u(idle));
+        widenWith(panel_, 995 - 967 + listWidthFor(sheetFont(), longestSheetLine()));
+        follow(statusLine(panel_, QRect(0, 656, 995, 36), u(idle)), Follow::Stretch);
         setBackground(this);
     }
 
 protected:
-    QWidget* page(Panel& m) { return panel(panel_, m, QRect(0, 0, 995, 656), kPanel); }
+    static QFont sheetFont() { return typeface("Courier New", 12); }
+    QWidget* page(Panel& m) {
+        QWidget* p = panel(panel_, m, QRect(0, 0, 995, 656), kPanel);
+        follow(p, Follow::Stretch);
+        return p;
+    }
 
     QLabel* heading(QWidget* parent, const char* s, const QRect& r) {
         auto* h = text(parent, u(s), r, typeface("Verdana", 14, true), Qt::white, Qt::AlignCenter);
         h->setStyleSheet(QStringLiteral("background-color: #4682B4; border-top-left-radius: 8px; "
                                         "border-top-right-radius: 8px;"));
         setBackground(h);
+        follow(h, Follow::Stretch);
         return h;
     }
     void section(QWidget* parent, const QRect& r, const char* picture) {
-        shade(parent, r, kSection, 8);
+        follow(shade(parent, r, kSection, 8), Follow::Stretch);
         setBackground(
             art(parent, artFile(picture), QRect(r.x() + 12, r.y() + (r.height() - 40) / 2, 40, 40)));
     }
-    // A caption over a box.
+    // A caption over a box; both follow the panel's extra width as `how` (left alone: as the rest of
+    // their panel).
     QLineEdit* field(QWidget* parent, Edit& e, const char* caption, int x, int y, int w, bool centred = false,
-                     bool highlight = false) {
-        text(parent, u(caption), QRect(x, y, w, 16), typeface("Verdana", 11), kNavy);
+                     bool highlight = false, Follow how = Follow::Left) {
+        QLabel* over = text(parent, u(caption), QRect(x, y, w, 16), typeface("Verdana", 11), kNavy);
         auto* box =
             edit(parent, e, QRect(x, y + 17, w, 28), typeface("Verdana", 12, &e == boldBox_), highlight);
+        if (how != Follow::Left) {
+            follow(over, how);
+            follow(box, how);
+        }
         if (centred)
             box->setAlignment(Qt::AlignCenter);
         // Read-only boxes are reached with the mouse (to copy a value), not along the Tab key.
@@ -79,10 +104,12 @@ protected:
         return box;
     }
     QPushButton* command(QWidget* parent, Button& b, const QRect& r, const char* caption, const char* hint,
-                         bool bold = false) {
+                         bool bold = false, Follow how = Follow::Left) {
         auto* w = button(parent, b, r, u(caption), typeface("Verdana", 13, bold));
         if (hint)
             setHint(w, u(hint));
+        if (how != Follow::Left)
+            follow(w, how);
         return w;
     }
     // The selection panel: the illustration, the panel's title and hint, and a shaded box that
@@ -108,19 +135,27 @@ protected:
     void selectedUser(QWidget* p, Edit& name, Edit& card, Edit& contact) {
         heading(p, "UTENTE SELEZIONATO", QRect(14, 10, 967, 28));
         section(p, QRect(14, 38, 967, 62), "section_utente");
-        field(p, name, "Cognome e nome:", 70, 44, 420);
-        field(p, card, "Tessera n.", 500, 44, 200);
-        field(p, contact, "Recapito preferenziale:", 710, 44, 260);
+        field(p, name, "Cognome e nome:", 70, 44, 420, false, false, Follow::Stretch);
+        field(p, card, "Tessera n.", 500, 44, 200, false, false, Follow::Right);
+        field(p, contact, "Recapito preferenziale:", 710, 44, 260, false, false, Follow::Right);
     }
+    // The sheet, wide enough for its longest line; it grows with the panel.
     void sheet(QWidget* p, ListBox& l, const QRect& r) {
         heading(p, "ELENCO LIBRI PRESTATI ALL'UTENTE", QRect(r.x(), r.y() - 28, r.width(), 28));
-        setBackground(list(p, l, r, typeface("Courier New", 12), 1400));
+        QListView* v = list(p, l, r, sheetFont(), itemWidthFor(sheetFont(), longestSheetLine()));
+        setBackground(v);
+        follow(v, Follow::Stretch);
     }
+    // The selection panel keeps its composition in the middle of a wider panel; the help stays
+    // at the left and "Esci" goes to the right.
     void helpAndExit(QWidget* p, Button& guida, Button& esci) {
         setHint(captionButton(p, guida, QRect(14, 604, 150, 40), artFile("button_piccolo"), u("Guida")),
                 u("Visualizza la pagina della guida sensibile al contesto."));
-        setHint(captionButton(p, esci, QRect(831, 604, 150, 40), artFile("button_piccolo"), u("Esci")),
-                u(kHintEsci));
+        auto* e = captionButton(p, esci, QRect(831, 604, 150, 40), artFile("button_piccolo"), u("Esci"));
+        setHint(e, u(kHintEsci));
+        follow(e, Follow::Right);
+        followRest(p, Follow::Centre);
+        follow(widgetOf(guida), Follow::Left);
     }
 
     QWidget* panel_ = nullptr;
@@ -147,8 +182,11 @@ public:
         // Sheet panel.
         QWidget* s = page(m.panContainer);
         selectedUser(s, m.titTesserato, m.titNumTessera, m.titRecapito);
-        text(s, u("Indicare la data di scadenza del prestito da registrare (1) e importare il libro (2)."),
-             QRect(14, 106, 967, 24), typeface("Verdana", 13, true), kCrimson, Qt::AlignCenter);
+        follow(
+            text(s,
+                 u("Indicare la data di scadenza del prestito da registrare (1) e importare il libro (2)."),
+                 QRect(14, 106, 967, 24), typeface("Verdana", 13, true), kCrimson, Qt::AlignCenter),
+            Follow::Stretch);
         section(s, QRect(14, 134, 967, 60), "section_calendario");
         auto* scadenza = field(s, m.titDataSca, "Scadenza:", 70, 138, 140, true, true);
         auto* data = command(s, m.btnDataSca, QRect(226, 154, 200, 34), "<<  Importa data",
@@ -158,14 +196,14 @@ public:
         heading(s, "LIBRO DA PRESTARE", QRect(14, 204, 967, 28));
         section(s, QRect(14, 232, 967, 62), "section_libro");
         auto* codice = field(s, m.titCodice, "Codice identificativo:", 70, 238, 230);
-        auto* titolo = field(s, m.titTitolo, "Titolo:", 310, 238, 500);
-        auto* dataPrestito = field(s, m.titData, "Data prestito:", 820, 238, 150, true);
+        auto* titolo = field(s, m.titTitolo, "Titolo:", 310, 238, 500, false, false, Follow::Stretch);
+        auto* dataPrestito = field(s, m.titData, "Data prestito:", 820, 238, 150, true, false, Follow::Right);
         for (QLineEdit* e : {codice, titolo, dataPrestito})
             e->setFocusPolicy(Qt::StrongFocus);
         sheet(s, m.lstRecords, QRect(14, 332, 967, 260));
-        auto* stampa =
-            command(s, m.btnStampa, QRect(581, 604, 260, 40), "Stampa scheda prestiti", kHintStampa);
-        auto* esci = command(s, m.btnEsci, QRect(851, 604, 130, 40), "Esci", kHintEsci);
+        auto* stampa = command(s, m.btnStampa, QRect(581, 604, 260, 40), "Stampa scheda prestiti",
+                               kHintStampa, false, Follow::Right);
+        auto* esci = command(s, m.btnEsci, QRect(851, 604, 130, 40), "Esci", kHintEsci, false, Follow::Right);
         QWidget* order[] = {scadenza, data, libro, codice, titolo, dataPrestito, widgetOf(m.lstRecords),
                             stampa,   esci};
         for (std::size_t i = 1; i < std::size(order); ++i)
@@ -197,25 +235,26 @@ public:
         // Sheet panel.
         QWidget* s = page(m.panContainer);
         selectedUser(s, m.titTesserato, m.titNumTessera, m.titRecapito);
-        text(s,
-             u("Selezionare con un clic nell'elenco sottostante il libro da restituire e premere il pulsante "
-               "Rimuovi da elenco."),
-             QRect(14, 106, 967, 24), typeface("Verdana", 12, true), kCrimson, Qt::AlignCenter);
+        follow(text(s,
+                    u("Selezionare con un clic nell'elenco sottostante il libro da restituire e premere il "
+                      "pulsante Rimuovi da elenco."),
+                    QRect(14, 106, 967, 24), typeface("Verdana", 12, true), kCrimson, Qt::AlignCenter),
+               Follow::Stretch);
         sheet(s, m.lstRecords, QRect(14, 162, 967, 250));
         heading(s, "LIBRO DA RESTITUIRE", QRect(14, 422, 967, 28));
         section(s, QRect(14, 450, 967, 118), "section_restituzione");
         QLineEdit* boxes[] = {field(s, m.titCodice, "Codice identificativo:", 70, 456, 230),
-                              field(s, m.titTitolo, "Titolo:", 310, 456, 660),
+                              field(s, m.titTitolo, "Titolo:", 310, 456, 660, false, false, Follow::Stretch),
                               field(s, m.titData, "Data prestito:", 70, 512, 160, true),
                               field(s, m.titDataSca, "Data scadenza:", 240, 512, 160, true),
                               field(s, m.titDataRes, "Data restituzione:", 410, 512, 160, true)};
         for (QLineEdit* e : boxes)
             e->setFocusPolicy(Qt::StrongFocus);
         auto* rimuovi = command(s, m.btnRimuovi, QRect(311, 604, 260, 40), "Rimuovi da elenco",
-                                "Rimuovi dall'elenco il prestito selezionato.", true);
-        auto* stampa =
-            command(s, m.btnStampa, QRect(581, 604, 260, 40), "Stampa scheda prestiti", kHintStampa);
-        auto* esci = command(s, m.btnEsci, QRect(851, 604, 130, 40), "Esci", kHintEsci);
+                                "Rimuovi dall'elenco il prestito selezionato.", true, Follow::Right);
+        auto* stampa = command(s, m.btnStampa, QRect(581, 604, 260, 40), "Stampa scheda prestiti",
+                               kHintStampa, false, Follow::Right);
+        auto* esci = command(s, m.btnEsci, QRect(851, 604, 130, 40), "Esci", kHintEsci, false, Follow::Right);
         QWidget* order[] = {widgetOf(m.titTesserato),
                             widgetOf(m.titNumTessera),
                             widgetOf(m.titRecapito),

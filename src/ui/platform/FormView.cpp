@@ -4,6 +4,7 @@
 #include "core/forms/Calendar.h"
 #include "core/text/Text.h"
 #include "ui/platform/QtPlatform.h"
+#include "ui/platform/Widening.h"
 #include "ui/platform/Widgets.h"
 
 #include <QAbstractItemView>
@@ -625,6 +626,7 @@ QListView* FormView::list(QWidget* parent, ListBox& m, const QRect& r, const QFo
         v->setStyleSheet(QStringLiteral("QListView::item { min-width: %1px; }").arg(itemWidth));
     }
     watchInput(m, v);
+    scrollHomeOnShow(v);
     connect(v->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, &m](const QModelIndex& current) {
                 if (refreshing_)
@@ -954,6 +956,7 @@ void FormView::relayout() {
     if (auto* bg =
             findChild<GradientBackground*>(QStringLiteral("backgroundGradient"), Qt::FindDirectChildrenOnly))
         bg->setGeometry(rect());
+    widenPanels(this);
     for (auto* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (child->property("quadernaCentred").toBool())
             child->move((width() - child->width()) / 2, std::max(0, (height() - child->height()) / 2));

@@ -1,9 +1,13 @@
 #include "ui/platform/ListViews.h"
 
 #include "ui/platform/QtPlatform.h"
+#include "ui/platform/Widening.h"
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -42,27 +46,35 @@ void ListWindowView::criteriaPanel(QWidget* parent, int height,
 
 void ListWindowView::resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate,
                                  const ResultTexts& texts) {
+    // Where the panel widens with its window, the texts, the find box and the list grow with it
+    // and the buttons keep to the right.
     const int w = parent->width();
     const QFont explain = typeface("Verdana", 12);
-    text(parent,
-         u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere il "
-           "pulsante Trova."),
-         QRect(16, 8, w - 33, 20), explain);
-    text(
-        parent,
-        u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su "
-          "Trova."),
-        QRect(16, 30, w - 33, 20), explain);
+    follow(text(parent,
+                u("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e "
+                  "premere il pulsante Trova."),
+                QRect(16, 8, w - 33, 20), explain),
+           Follow::Stretch);
+    follow(text(parent,
+                u("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
+                  "clic su Trova."),
+                QRect(16, 30, w - 33, 20), explain),
+           Follow::Stretch);
     int y = 60;
     if (texts.openHint) {
-        text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-             QRect(16, 52, w - 33, 20), explain, kCrimson);
+        follow(text(parent, u("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                    QRect(16, 52, w - 33, 20), explain, kCrimson),
+               Follow::Stretch);
         y = 82;
     }
-    edit(parent, m.txtTrova, QRect(16, y, w - 173, 32), typeface("Verdana", 12, true));
-    button(parent, m.btnTrova, QRect(w - 143, y, 126, 32), u("Trova"), typeface("Verdana", 12, true));
-    list(parent, m.lstRecords, QRect(16, y + 44, w - 32, height - 174 - y), typeface("Courier New", 12),
-         1400);
+    follow(edit(parent, m.txtTrova, QRect(16, y, w - 173, 32), typeface("Verdana", 12, true)),
+           Follow::Stretch);
+    follow(button(parent, m.btnTrova, QRect(w - 143, y, 126, 32), u("Trova"), typeface("Verdana", 12, true)),
+           Follow::Right);
+    const QFont lines = typeface("Courier New", 12);
+    follow(list(parent, m.lstRecords, QRect(16, y + 44, w - 32, height - 174 - y), lines,
+                texts.lineChars > 0 ? itemWidthFor(lines, texts.lineChars) : 1400),
+           Follow::Stretch);
     if (lblTrovate)
         label(parent, *lblTrovate, QRect(16, height - 123, 520, 22), typeface("Verdana", 12), kNavy);
     // The buttons at the bottom right, wide enough for their captions.
@@ -72,9 +84,11 @@ void ListWindowView::resultPanel(QWidget* parent, int height, ListWindow& m, Lab
     };
     const int closeX = w - 21 - widthFor(texts.close);
     const int printX = closeX - 12 - widthFor(texts.print);
-    button(parent, m.btnStampa, QRect(printX, height - 57, widthFor(texts.print), 36), texts.print, f);
-    button(parent, texts.closeButton ? *texts.closeButton : m.btnChiudi,
-           QRect(closeX, height - 57, widthFor(texts.close), 36), texts.close, f);
+    follow(button(parent, m.btnStampa, QRect(printX, height - 57, widthFor(texts.print), 36), texts.print, f),
+           Follow::Right);
+    follow(button(parent, texts.closeButton ? *texts.closeButton : m.btnChiudi,
+                  QRect(closeX, height - 57, widthFor(texts.close), 36), texts.close, f),
+           Follow::Right);
 }
 
 } // namespace quaderna::ui

@@ -16,6 +16,7 @@ struct ResultTexts {
     QString print = QStringLiteral("Stampa");
     QString close = QStringLiteral("Chiudi");
     Button* closeButton = nullptr; // the window's btnChiudi when none is given
+    int lineChars = 0;             // the characters of the longest line the list can hold, when known
 };
 
 class ListWindowView : public FormView {
@@ -29,7 +30,8 @@ protected:
                        const std::array<std::pair<Edit*, const char*>, 10>& criteria, Label& lblAttendere,
                        Button& btnAnnulla, Button& btnCerca);
     // The explanations, the find box with "Trova", the list, the count label when there is one,
-    // "Stampa" and "Chiudi"; everything placed from the parent's width and `height`.
+    // "Stampa" and "Chiudi"; everything placed from the parent's width and `height`, and following
+    // the parent when it widens with its window.
     void resultPanel(QWidget* parent, int height, ListWindow& m, Label* lblTrovate = nullptr,
                      const ResultTexts& texts = {});
 };

@@ -2,8 +2,8 @@
 
 #include "ui/platform/QtPlatform.h"
 
-#include "core/reports/PdfJoin.h"
 #include "core/storage/Files.h"
+#include "ui/platform/PdfJoin.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,21 +26,6 @@
 #include <thread>
 
 #include <malloc.h>
-
-#include <zlib.h>
-
-// Qt's PDF writer compresses every page at zlib's default level and offers no setting for it; a
-// long list spends a fifth of its drawing time there. At zlib's fastest level the same pages are
-// written about a fifth sooner, in a file about half again as large, with the same content. The
-// writer starts each page's compression through zlib's deflateInit_, and the dynamic linker binds
-// that call to this program's own definition, which asks for the fastest level where the default
-// was asked for; a caller that names a level keeps it.
-extern "C" int deflateInit_(z_streamp stream, int level, const char* version, int streamSize) {
-    if (level == Z_DEFAULT_COMPRESSION)
-        level = Z_BEST_SPEED;
-    // zlib's deflateInit_ is deflateInit2_ with these values.
-    return deflateInit2_(stream, level, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY, version, streamSize);
-}
 
 namespace quaderna::ui {
 

@@ -144,7 +144,7 @@ public:
         text(this, u("Quaderna 3.0, versione 3.0 - software per biblioteche"), QRect(40, 350, 580, 24),
              typeface("Verdana", 13), kNavy);
         imageButton(this, m.imgWeb, QRect(18, 419, 24, 24), QStringLiteral(":/art/icon_web.svg"));
-        link(this, m.lnkWeb, QRect(50, 414, 360, 32), typeface("Tahoma", 14));
+        link(this, m.lnkWeb, QRect(50, 414, 480, 32), typeface("Tahoma", 14));
         button(this, m.btnChiudi, QRect(521, 414, 122, 36), u("Chiudi"), typeface("Verdana", 12));
     }
 };

@@ -198,6 +198,16 @@ TEST_F(ReturnFaults, AReturnThatCannotBeWrittenLeavesTheBookLent) {
     EXPECT_EQ(storedBooks(dir.path()).at(1).Prestato, "Tessera n. T-1");
 }
 
+TEST_F(ReturnFaults, ABookArchiveThatCannotBeReadAsTheConfirmationOpensIsSaidAndReturnsNothing) {
+    const Files before = files();
+    makeReadOnly(libri());
+    bool shown = false;
+    confirmReturn([&](TfrmRendiLibro&) { shown = true; });
+    EXPECT_FALSE(shown) << "the confirmation opened with no book to free";
+    expectFailedReturn(before, kArchivio);
+    EXPECT_EQ(storedLoans(year(2022)).at(0).DataRes, "");
+}
+
 TEST_F(ReturnFaults, ABookArchiveThatCannotBeWrittenIsSaidAndReturnsNothing) {
     const Files before = files();
     confirmReturn([&](TfrmRendiLibro& d) {

@@ -99,6 +99,24 @@ TEST_F(LoanWindow, ALoanMarksTheBookLentAndAppendsTheLoanToTheYearFile) {
                                   sheetLine("C3", "La coscienza di Zeno", "10/03/2022", "10/03/2022")}));
 }
 
+TEST_F(LoanWindow, ALoanAfterMidnightOnNewYearsEveGoesIntoTheNewYearsFile) {
+    ui.fixedToday = {2021, 12, 31};
+    loanSheetOf("rossi");
+    EXPECT_EQ(loans.caption, " Quaderna 3.0 - Prestiti libri anno 2021");
+    lend("A1", {2022, 1, 14});
+    // Midnight strikes with the sheet open.
+    ui.fixedToday = {2022, 1, 1};
+    lend("B2", {2022, 1, 15});
+    EXPECT_EQ(ui.lastText(), kAggiunto);
+    EXPECT_EQ(readBytes(year(2021)),
+              loan("Rossi Mario", "T-1", "A1", "I promessi sposi", "31/12/2021", "14/01/2022").encode());
+    EXPECT_EQ(readBytes(year(2022)),
+              loan("Rossi Mario", "T-1", "B2", "Il Gattopardo", "01/01/2022", "15/01/2022").encode());
+    EXPECT_EQ(loans.caption, " Quaderna 3.0 - Prestiti libri anno 2022");
+    EXPECT_EQ(loans.lstRecords.items().back(),
+              sheetLine("B2", "Il Gattopardo", "01/01/2022", "15/01/2022", "  Scad. "));
+}
+
 TEST_F(LoanWindow, TheSheetListsTheOpenLoansOfThisCardOnly) {
     storeLoans(year(2022),
                {loan("Rossi Mario", "T-1", "A1", "Uno", "01/03/2022", "15/03/2022"),

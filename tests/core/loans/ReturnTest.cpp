@@ -235,3 +235,56 @@ TEST_F(ReturnWindow, TheDaysFirstLoanOrReturnCopiesTheArchivesItChanges) {
     EXPECT_EQ(readBytes(next / "2022.bib"), yearLent);
     EXPECT_TRUE(ui.statuses.empty());
 }
+
+TEST_F(ReturnWindow, AReturnFreesTheCopyItsLoanLent) {
+    // Copies that share a code, as imported or older archives have them (positions 4 to 9).
+    const auto copy = [](const std::string& code, const std::string& card, const std::string& due) {
+        TLibro b = book("Copia condivisa", code);
+        if (!card.empty()) {
+            b.Prestato = "Tessera n. " + card;
+            b.Scadenza = due;
+        }
+        return b;
+    };
+    storeBooks(dir.path(), {copy("D4", "T-1", "24/03/2022"), copy("D4", "T-2", "30/03/2022"),
+                            copy("D4", "T-2", "31/03/2022"), copy("D4", "", ""),
+                            copy("E5", "T-1", "24/03/2022"), copy("E5", "", "")});
+    storeLoans(year(2022),
+               {loan("Bianchi Anna", "T-2", "D4", "Copia condivisa", "01/03/2022", "31/03/2022"),
+                loan("Bianchi Anna", "T-2", "D4", "Copia condivisa", "02/03/2022", "15/04/2022"),
+                loan("Bianchi Anna", "T-2", "E5", "Copia condivisa", "03/03/2022", "24/03/2022")});
+    const struct {
+        const char* why;
+        int line;
+        std::size_t copy; // 1-based position of the copy freed
+    } cases[] = {
+        {"the copy lent to this card until the loan's due date", 0, 6},
+        {"failing that, a copy lent to this card", 0, 5},
+        {"failing that, the first copy with the code", 0, 8},
+    };
+    returnSheetOf("bianchi", "2022");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string before = readBytes(libri());
+        clickLine(c.line);
+        confirmReturn([&](TfrmRendiLibro& d) {
+            EXPECT_EQ(d.lblPosizione.text, std::to_string(c.copy));
+            EXPECT_EQ(d.txtTitolo.text, "Copia condivisa");
+            person.click(d.btnConferma);
+        });
+        EXPECT_EQ(ui.lastText(), kRimosso);
+        const std::string after = readBytes(libri());
+        for (std::size_t k = 0; k < after.size() / TLibro::Size; ++k) {
+            if (k + 1 == c.copy)
+                continue;
+            EXPECT_EQ(after.substr(k * TLibro::Size, TLibro::Size),
+                      before.substr(k * TLibro::Size, TLibro::Size))
+                << "copy " << k + 1 << " changed";
+        }
+        const TLibro freed = storedBooks(dir.path()).at(c.copy - 1);
+        EXPECT_EQ(freed.Prestato, std::string(kLibroDisponibile));
+        EXPECT_EQ(freed.Scadenza, "");
+    }
+    // Rossi's copy of D4 is still his.
+    EXPECT_EQ(storedBooks(dir.path()).at(3).Prestato, "Tessera n. T-1");
+}

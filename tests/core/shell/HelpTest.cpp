@@ -209,9 +209,18 @@ TEST_F(Help, TheGuideIsTheOneBesideTheProgramElseTheInstalledOne) {
 }
 
 TEST_F(Help, InformationAndCreditsOpenFromTheLauncherWithTheirLinks) {
+    // An installed copy: the readme with the package's documents, the licence with its shared
+    // files; the launcher's strip opens the licence as the credits link does.
+    ui.programFolderPath = dir / "bin";
+    const auto readme = dir / "share" / "doc" / "quaderna" / "README.md";
+    const auto licence = dir / "share" / "quaderna" / "LICENSE";
+    std::filesystem::create_directories(readme.parent_path());
+    std::filesystem::create_directories(licence.parent_path());
+    writeBytes(readme, "# Quaderna");
+    writeBytes(licence, "GNU GENERAL PUBLIC LICENSE");
     ui.onDialog<TfrmInfo>([&](TfrmInfo& w) {
         EXPECT_EQ(w.caption, " Informazioni su Quaderna 3.0");
-        EXPECT_EQ(w.lnkWeb.text, "info@quaderna.example.org");
+        EXPECT_EQ(w.lnkWeb.text, "Leggi la documentazione del programma");
         person.mouseDown(w.imgEmail);
         EXPECT_EQ(w.lnkWeb.colour, colours::Orange);
         person.mouseUp(w.imgEmail);
@@ -222,17 +231,16 @@ TEST_F(Help, InformationAndCreditsOpenFromTheLauncherWithTheirLinks) {
     });
     ui.onDialog<TfrmSplash>([&](TfrmSplash& w) {
         EXPECT_EQ(w.caption, " Quaderna 3.0 - Versione 3.0 - Quaderna Software");
-        EXPECT_EQ(w.lnkWeb.text, "quaderna.example.org");
+        EXPECT_EQ(w.lnkWeb.text, "Licenza GNU GPL, versione 3 o successiva");
         person.click(w.imgWeb);
         person.click(w.btnChiudi);
     });
     person.click(app.frmAvvio.imgInfo);
     person.click(app.frmAvvio.imgCopyright);
+    person.click(app.frmAvvio.icoSito);
     EXPECT_EQ(ui.dialogsShown, (std::vector<std::string>{"TfrmInfo", "TfrmSplash"}));
-    EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{
-                                  "\"mailto:info@quaderna.example.org?subject=Software Quaderna 3.0&body="
-                                  "Salve, desidererei avere le seguenti informazioni sul software in "
-                                  "oggetto:\"",
-                                  "https://quaderna.example.org/"}));
+    EXPECT_EQ(ui.shellOpened,
+              (std::vector<std::string>{"\"" + readme.string() + "\"", "\"" + licence.string() + "\"",
+                                        "\"" + licence.string() + "\""}));
     EXPECT_TRUE(app.frmAvvio.visible());
 }

@@ -114,9 +114,3 @@ TEST_F(Navigation, ShowingTheLauncherTwiceShowsItAsItWas) {
     EXPECT_TRUE(app.frmAvvio.visible());
     EXPECT_FALSE(app.terminated());
 }
-
-TEST_F(Navigation, WebStripOpensTheMakersPage) {
-    person.click(app.frmAvvio.icoSito);
-    ASSERT_EQ(ui.shellOpened.size(), 1u);
-    EXPECT_EQ(ui.shellOpened[0].rfind("https://", 0), 0u);
-}
