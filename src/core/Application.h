@@ -66,6 +66,10 @@ public:
     bool close(Form& form);
     void terminate();
     bool terminated() const { return terminated_; }
+    // A reader, not the librarian, is at the keyboard: the read-only catalogue is open, and
+    // leaving it ends the program. Nothing then offered may change a file or hand anything to
+    // another program.
+    bool readerAtDesk() const { return frmConsultaLibri.visible(); }
 
     // Creates a dialog owned by `owner`, writes the marker into its lblMemory, lets `setup`
     // prepare it, shows it modally and destroys it when it closes.

@@ -75,12 +75,19 @@ TEST(CatalogueWindows, ABookSavedThroughTheWindowIsFoundAgainThroughTheSearch) {
     EXPECT_EQ(libri->findChild<QLabel*>("lblPosizione")->text(), QStringLiteral("1"));
     ASSERT_EQ(storedBooks(dir.path()).size(), 1u);
 
-    // A stored book's code cannot be typed over.
+    // A stored book's code cannot be typed over, and its box does not look as if it could: its
+    // ground is not the ground of the boxes that take typing.
     typeInto(libri, "txtCodice", "zz");
     EXPECT_EQ(libri->findChild<QLineEdit*>("txtCodice")->text(), QStringLiteral("PIR-01"));
+    const auto ground = [&](const char* box) {
+        auto* e = libri->findChild<QLineEdit*>(box);
+        return e->grab().toImage().pixelColor(e->width() - 6, e->height() / 2);
+    };
+    EXPECT_NE(ground("txtCodice"), ground("txtScaffale"));
 
     program.platform.dispatch([&] { app.frmLibri.cmdNuovo.onClick(); });
     EXPECT_TRUE(libri->findChild<QLineEdit*>("txtTitolo")->text().isEmpty());
+    EXPECT_EQ(ground("txtCodice"), ground("txtScaffale"));
 
     // The search window: criteria, Cerca, the list, a double-click.
     QString count;

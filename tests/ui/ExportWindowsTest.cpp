@@ -6,6 +6,7 @@
 #include "core/shell/Password.h"
 #include "support/Books.h"
 #include "support/TempDir.h"
+#include "support/Users.h"
 #include "ui/platform/Widgets.h"
 
 #include <QAbstractItemModel>
@@ -56,11 +57,18 @@ protected:
     QStringList messages;
 };
 
-// One CSV line split into its cells (every cell quoted, as asked of LibreOffice).
+// One CSV line split into its cells. LibreOffice quotes every text cell; a cell it wrote without
+// quotes holds a number (or a date, or a formula's result), and comes back marked "[numero] ", so
+// that "0612345678" read as the number 612345678 fails the comparison visibly.
 QStringList csvCells(const QString& line) {
     QStringList cells;
     QString cell;
-    bool quoted = false;
+    bool quoted = false, wasQuoted = false;
+    const auto endCell = [&] {
+        cells << (wasQuoted || cell.isEmpty() ? cell : QStringLiteral("[numero] ") + cell);
+        cell.clear();
+        wasQuoted = false;
+    };
     for (int i = 0; i < line.size(); ++i) {
         const QChar c = line.at(i);
         if (quoted) {
@@ -73,15 +81,14 @@ QStringList csvCells(const QString& line) {
                 cell += c;
             }
         } else if (c == QLatin1Char('"')) {
-            quoted = true;
+            quoted = wasQuoted = true;
         } else if (c == QLatin1Char(',')) {
-            cells << cell;
-            cell.clear();
+            endCell();
         } else {
             cell += c;
         }
     }
-    cells << cell;
+    endCell();
     return cells;
 }
 
@@ -121,7 +128,8 @@ TEST_F(ExportWindows, TheGridShowsEveryBookWithItsNumberAndTakesChangesOnlyWhere
     EXPECT_EQ(messages.size(), 2);
 }
 
-// LibreOffice Calc opens the file as a spreadsheet: the cells read back are the texts exported.
+// LibreOffice Calc opens the files as spreadsheets: the cells read back are the texts exported,
+// as text, also where they look like numbers, dates or formulas.
 TEST_F(ExportWindows, ASpreadsheetProgramReadsTheCellsAsExported) {
     const QString office = QStandardPaths::findExecutable(QStringLiteral("libreoffice"));
     if (office.isEmpty() && qEnvironmentVariableIsSet("QUADERNA_REQUIRE_CALC"))
@@ -137,43 +145,90 @@ TEST_F(ExportWindows, ASpreadsheetProgramReadsTheCellsAsExported) {
     TLibro b = book("<i>Rosa</i> & co.", "NAR-2", "Deledda Grazia");
     b.Annullata = "Sì";
     b.Note = "  Copia \"rara\", donata  ";
-    storeBooks(dir.path(), {a, b});
+    TLibro c = book("=1+1", "000123", "1e5");
+    c.Isbn = "9788805012345";
+    c.Prezzo = "1.200";
+    c.Dewey = "050";
+    c.Pagine = "0320";
+    c.Anno = "01/02/2024";
+    storeBooks(dir.path(), {a, b, c});
+    TTesserato u = user("Rossi Mario", "000123");
+    u.TelCasa = "0612345678";
+    u.PartitaIva = "01234567890";
+    u.Carta = "4111111111111111";
+    u.DataNasc = "02/03/1990";
+    u.Note = "-5";
+    storeUsers(dir.path(), {u});
+
     bookExport([&](QWidget* w) {
         QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("cmdEsporta")), Qt::LeftButton);
     });
+    program.platform.dispatch([&] {
+        app.hide(app.frmLibri);
+        app.show(app.frmAnagrafica);
+    });
+    whenModal([&](QWidget* w) {
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("cmdEsporta")), Qt::LeftButton);
+        QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("cmdEsci")), Qt::LeftButton);
+    });
+    program.platform.dispatch([&] { app.frmAnagrafica.cmdExcelClick(); });
     ASSERT_TRUE(std::filesystem::exists(dir / "Libri.xls"));
+    ASSERT_TRUE(std::filesystem::exists(dir / "Tesserati.xls"));
 
+    // Both files in one run of the spreadsheet program.
     const QString folder = QString::fromStdString(dir.path().string());
     QProcess convert;
     convert.setWorkingDirectory(folder);
-    convert.start(office,
-                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                   QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/lo-profile"),
-                   QStringLiteral("--convert-to"),
-                   QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
-                   folder + QStringLiteral("/csv"), folder + QStringLiteral("/Libri.xls")});
+    convert.start(
+        office, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                 QStringLiteral("-env:UserInstallation=file://") + folder + QStringLiteral("/lo-profile"),
+                 QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
+                 QStringLiteral("--outdir"), folder + QStringLiteral("/csv"),
+                 folder + QStringLiteral("/Libri.xls"), folder + QStringLiteral("/Tesserati.xls")});
     ASSERT_TRUE(convert.waitForFinished(180000)) << "LibreOffice did not finish";
     ASSERT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
-    QFile csv(folder + QStringLiteral("/csv/Libri.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly))
-        << "no CSV file: " << convert.readAllStandardOutput().toStdString();
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3);
-    const QStringList header = csvCells(lines[0].trimmed());
-    ASSERT_EQ(header.size(), 25);
-    EXPECT_EQ(header[0], QStringLiteral("Titolo libro"));
-    EXPECT_EQ(header[12], QString::fromUtf8("Città pubblicazione"));
-    EXPECT_EQ(header[24], QStringLiteral("Scheda annullata"));
-    const QStringList first = csvCells(lines[1].trimmed()), second = csvCells(lines[2].trimmed());
-    ASSERT_EQ(first.size(), 25);
-    ASSERT_EQ(second.size(), 25);
-    EXPECT_EQ(first[0], QString::fromUtf8("Perché è così"));
-    EXPECT_EQ(first[1], QStringLiteral("NAR-1"));
-    EXPECT_EQ(first[3], QStringLiteral("Manzoni Alessandro"));
-    EXPECT_EQ(first[12], QString::fromUtf8("Città di Castello"));
-    EXPECT_EQ(first[15], QString::fromUtf8("12,50 €"));
-    EXPECT_EQ(first[24], QStringLiteral("No"));
-    EXPECT_EQ(second[0], QStringLiteral("<i>Rosa</i> & co."));
-    EXPECT_EQ(second[23], QStringLiteral("Copia \"rara\", donata"));
-    EXPECT_EQ(second[24], QString::fromUtf8("Sì"));
+    const auto rowsOf = [&](const char* name) {
+        QFile csv(folder + QStringLiteral("/csv/") + QLatin1String(name));
+        EXPECT_TRUE(csv.open(QIODevice::ReadOnly))
+            << "no " << name << ": " << convert.readAllStandardOutput().toStdString();
+        std::vector<QStringList> rows;
+        for (const QString& line :
+             QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            rows.push_back(csvCells(line.trimmed()));
+        return rows;
+    };
+
+    const std::vector<QStringList> books = rowsOf("Libri.csv");
+    ASSERT_EQ(books.size(), 4u);
+    for (const QStringList& row : books)
+        ASSERT_EQ(row.size(), 25);
+    EXPECT_EQ(books[0][0], QStringLiteral("Titolo libro"));
+    EXPECT_EQ(books[0][12], QString::fromUtf8("Città pubblicazione"));
+    EXPECT_EQ(books[0][24], QStringLiteral("Scheda annullata"));
+    EXPECT_EQ(books[1][0], QString::fromUtf8("Perché è così"));
+    EXPECT_EQ(books[1][1], QStringLiteral("NAR-1"));
+    EXPECT_EQ(books[1][3], QStringLiteral("Manzoni Alessandro"));
+    EXPECT_EQ(books[1][12], QString::fromUtf8("Città di Castello"));
+    EXPECT_EQ(books[1][15], QString::fromUtf8("12,50 €"));
+    EXPECT_EQ(books[1][24], QStringLiteral("No"));
+    EXPECT_EQ(books[2][0], QStringLiteral("<i>Rosa</i> & co."));
+    EXPECT_EQ(books[2][23], QStringLiteral("Copia \"rara\", donata"));
+    EXPECT_EQ(books[2][24], QString::fromUtf8("Sì"));
+    // Texts that look like numbers, a date or a formula stay the texts typed.
+    const std::pair<int, const char*> asTyped[] = {{0, "=1+1"},        {1, "000123"}, {3, "1e5"},
+                                                   {6, "050"},         {7, "0320"},   {11, "9788805012345"},
+                                                   {13, "01/02/2024"}, {15, "1.200"}};
+    for (const auto& [column, typed] : asTyped)
+        EXPECT_EQ(books[3][column].toStdString(), typed) << "column " << column + 1;
+
+    const std::vector<QStringList> users = rowsOf("Tesserati.csv");
+    ASSERT_EQ(users.size(), 2u);
+    ASSERT_EQ(users[1].size(), 25);
+    EXPECT_EQ(users[0][2], QStringLiteral("Tessera n."));
+    const std::pair<int, const char*> userCells[] = {{0, "Rossi Mario"},  {2, "000123"},
+                                                     {3, "01/01/2022"},   {5, "02/03/1990"},
+                                                     {11, "0612345678"},  {18, "4111111111111111"},
+                                                     {20, "01234567890"}, {23, "-5"}};
+    for (const auto& [column, typed] : userCells)
+        EXPECT_EQ(users[1][column].toStdString(), typed) << "column " << column + 1;
 }

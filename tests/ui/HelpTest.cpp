@@ -85,7 +85,8 @@ TEST(HelpWindow, TheLinkIsOrangeWhileHeldAndAClickOpensTheGuideBesideTheProgram)
         link->setFocus(Qt::TabFocusReason);
         QTest::keyClick(link, Qt::Key_Return);
         EXPECT_EQ(opened.size(), 2);
-        // With nothing on the desktop to open it, the window stays and says nothing.
+        // With nothing on the desktop to open it, the window says so and stays.
+        EXPECT_TRUE(messages.isEmpty());
         guideOpens = false;
         QTest::mouseClick(link, Qt::LeftButton);
         EXPECT_EQ(opened.size(), 2);
@@ -94,7 +95,10 @@ TEST(HelpWindow, TheLinkIsOrangeWhileHeldAndAClickOpensTheGuideBesideTheProgram)
     });
     QTest::mouseClick(guida, Qt::LeftButton);
     EXPECT_TRUE(seen);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(messages,
+              QStringList{QString::fromUtf8("Attenzione: il sistema non permette di aprire la guida in "
+                                            "formato PDF.\n\nAccertarsi che sul computer sia "
+                                            "installato un programma per la lettura dei file PDF.")});
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -118,4 +122,7 @@ TEST(UserGuide, TheGuideBesideTheProgramHasEveryTopicAndNamesEveryWindow) {
     }
     for (const auto& w : help::windows())
         EXPECT_TRUE(text.contains(QString::fromUtf8(w.name.data(), w.name.size()))) << w.className;
+    // Each window says where it opens from, once.
+    EXPECT_FALSE(text.contains(QStringLiteral("si apre da: si apre")));
+    EXPECT_TRUE(text.contains(QStringLiteral("si apre da: finestra di accesso")));
 }

@@ -10,6 +10,7 @@
 #include "ui/platform/Widgets.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
@@ -126,6 +127,32 @@ TEST(ChartPicture, BarsAndPieDrawEveryMonthInItsOwnColour) {
                 EXPECT_GT(n, 50) << std::hex << argb;
         }
 
+    // A pie of one month is one whole dish: nothing drawn from its centre up to the rim.
+    {
+        const Chart c = sampleChart(ChartKind::Pie, {0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        QImage img(1000, 640, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        ui::paintChart(p, QRectF(0, 0, 1000, 640), c);
+        p.end();
+        const QRgb march = c.points[2].argb;
+        int left = img.width(), right = -1, top = img.height();
+        for (int y = 0; y < 380; ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == march) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                }
+        ASSERT_GT(right - left, 200);
+        const int centre = (left + right) / 2;
+        int seam = 0;
+        for (int y = top + 4; y < top + (right - left) / 4; ++y)
+            for (int x = centre - 2; x <= centre + 2; ++x)
+                seam += img.pixel(x, y) != march;
+        EXPECT_EQ(seam, 0);
+    }
+
     // Bars and pie of the same points are different pictures.
     QImage bars(600, 400, QImage::Format_ARGB32), pie(600, 400, QImage::Format_ARGB32);
     {
@@ -197,7 +224,8 @@ TEST_F(HistoryWindows, TheIntervalListsTakeNoTypingButTheirOwnLinesFromMouseOrKe
     EXPECT_EQ(q.txtMeseInizio.text, "Marzo");
     EXPECT_EQ(q.txtMeseInizio.itemIndex, 2);
 
-    // Enter goes on along the interval; Tab goes year, code, start, end, "Esci", "Visualizza riepilogo".
+    // Enter goes on along the interval; Tab goes year, code, start, end, "Esci", "Visualizza riepilogo",
+    // then the two export links.
     month->setFocus();
     QTest::keyClick(month->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(q.hasFocus(q.txtGiornoFine));
@@ -207,9 +235,9 @@ TEST_F(HistoryWindows, TheIntervalListsTakeNoTypingButTheirOwnLinesFromMouseOrKe
     QTest::keyClicks(anno, "20x24");
     EXPECT_EQ(q.txtAnno.text, "2024");
     EXPECT_EQ(view->findChild<QLabel*>(QStringLiteral("lblAnnoFine"))->text(), QStringLiteral("2024"));
-    EXPECT_EQ(tabOrder(anno, 9),
-              (QStringList{"txtAnno", "txtTipologia", "txtGiornoInizio", "txtMeseInizio", "txtGiornoFine",
-                           "txtMeseFine", "btnEsci", "btnVisualizza", "txtAnno"}));
+    EXPECT_EQ(tabOrder(anno, 11), (QStringList{"txtAnno", "txtTipologia", "txtGiornoInizio", "txtMeseInizio",
+                                               "txtGiornoFine", "txtMeseFine", "btnEsci", "btnVisualizza",
+                                               "lnkEsporta", "lnkScaduti", "txtAnno"}));
 }
 
 TEST_F(HistoryWindows, TheListOpensOverTheQueryWithItsLinesAndTotal) {
@@ -266,10 +294,15 @@ TEST_F(HistoryWindows, TheChartPrintsLandscapeOnePagePerCopyAskedFor) {
 
     const QString pdf = QString::fromStdString((dir / "grafico.pdf").string());
     QString asked;
+    int titleRoom = 0;
     program.platform.inputHook = [&](QDialog& box) {
         auto& input = static_cast<QInputDialog&>(box);
         asked =
             input.windowTitle() + QLatin1Char('|') + input.labelText() + QLatin1Char('|') + input.textValue();
+        // Wide enough that a title bar shows the whole caption in bold beside its buttons.
+        QFont bold = input.font();
+        bold.setBold(true);
+        titleRoom = input.width() - QFontMetrics(bold).horizontalAdvance(input.windowTitle());
         input.setTextValue(QStringLiteral("3"));
         input.accept();
     };
@@ -283,6 +316,7 @@ TEST_F(HistoryWindows, TheChartPrintsLandscapeOnePagePerCopyAskedFor) {
     view->findChild<QPushButton*>(QStringLiteral("btnStampa"))->click();
     EXPECT_EQ(messages.value(0), QStringLiteral("Si vuole stampare il presente grafico statistico?"));
     EXPECT_EQ(asked, QStringLiteral("Numero copie da stampare|Copie:|1"));
+    EXPECT_GE(titleRoom, 150);
     EXPECT_EQ(offered, 3);
     EXPECT_EQ(pageCount(pdf), 3);
     const QStringList size = pageSize(pdf).split(QStringLiteral(" x "));

@@ -5,9 +5,11 @@
 #include "core/shell/Password.h"
 #include "support/Books.h"
 #include "support/TempDir.h"
+#include "support/Users.h"
 #include "ui/platform/Widgets.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -44,6 +46,14 @@ protected:
         view->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(view));
         return view;
+    }
+    // The first-access password accepted: the launcher on screen.
+    ui::FormView* login() {
+        program.platform.dispatch([&] {
+            app.frmPassword.txtPassword.text = "QUADERNA";
+            app.frmPassword.cmdOKClick();
+        });
+        return program.platform.viewOf(app.frmAvvio);
     }
     // The box a person types into (for a drop-down, the drop-down itself takes the focus).
     QWidget* box(QWidget* view, const char* name) {
@@ -264,4 +274,206 @@ TEST_F(Keyboard, EachWorkWindowOpensWithItsIdleSentence) {
     // The window appears under a pointer that has not moved: its background does not empty it.
     QApplication::sendEvent(view, &enter);
     EXPECT_EQ(status->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+}
+
+namespace {
+
+// The widget that has the keyboard in a window, as the person sees it: for a drop-down, the
+// drop-down.
+QWidget* focusedControl(QWidget* view) {
+    QWidget* w = view->focusWidget();
+    if (w && qobject_cast<QComboBox*>(w->parentWidget()))
+        return w->parentWidget();
+    return w;
+}
+
+QString focusName(QWidget* view) {
+    QWidget* w = focusedControl(view);
+    return w ? w->objectName() : QString();
+}
+
+// Presses Tab (or Shift+Tab) until the control named `name` has the focus; the names passed on
+// the way, or an empty list when it is never reached.
+QStringList tabTo(QWidget* view, const char* name, bool back = false) {
+    QStringList passed;
+    for (int i = 0; i < 80; ++i) {
+        if (focusName(view) == QLatin1String(name))
+            return passed;
+        passed << focusName(view);
+        QTest::keyClick(view->focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        back ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    return {};
+}
+
+} // namespace
+
+TEST_F(Keyboard, EveryWindowOpensWithTheKeyboardOnAFieldOrACommandNeverOnACheckBox) {
+    // Every window there is, opened as the program opens it: the show handler first, then the view.
+    QStringList faults;
+    for (auto& window : program.platform.sampleWindows(app)) {
+        program.platform.dispatch([&] {
+            window->FormCreate();
+            window->FormShow();
+        });
+        ui::FormView* view = program.platform.createView(*window);
+        ASSERT_NE(view, nullptr);
+        view->show();
+        view->activateWindow();
+        (void)QTest::qWaitForWindowActive(view, 1000);
+        QApplication::processEvents();
+        const QString name = QString::fromStdString(window->className());
+        QWidget* w = focusedControl(view);
+        if (!w)
+            faults << name + QStringLiteral(": nothing has the keyboard");
+        else if (qobject_cast<QCheckBox*>(w))
+            faults << name + QStringLiteral(": opens on the check box ") + w->objectName();
+        else if (QWidget* own = window->focused() ? view->widgetOf(*window->focused()) : nullptr;
+                 !own || (own != w && !own->isAncestorOf(w)))
+            faults << name + QStringLiteral(": the screen has the keyboard on ") + w->objectName() +
+                          QStringLiteral(", the window on ") +
+                          QString::fromStdString(window->focused() ? window->focused()->name() : "nothing");
+        view->hide();
+        delete view;
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(Keyboard, ANameTypedIntoAFreshUserWindowFromTheLauncherIsTheNameSaved) {
+    ui::FormView* launcher = login();
+    ASSERT_TRUE(launcher && launcher->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(launcher));
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnAnagrafica"));
+    key(launcher, Qt::Key_Space);
+    ui::FormView* view = program.platform.viewOf(app.frmAnagrafica);
+    ASSERT_TRUE(view && view->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    EXPECT_EQ(focusName(view), QStringLiteral("txtTesserato"));
+
+    typeHere(view, "Rossi Maria");
+    key(view, Qt::Key_Return);
+    key(view, Qt::Key_Return);
+    typeHere(view, "T-1");
+    key(view, Qt::Key_Return);
+    key(view, Qt::Key_Return);
+    typeHere(view, "31/12/2099");
+    // Back over the photo's commands to "Salva", and Enter.
+    const QStringList passed = tabTo(view, "cmdSalva", true);
+    EXPECT_TRUE(passed.contains(QStringLiteral("chkAnnullata")));
+    EXPECT_FALSE(app.frmAnagrafica.chkAnnullata.checked);
+    key(view, Qt::Key_Return);
+    EXPECT_TRUE(messages.contains(QStringLiteral("La scheda corrente è stata inserita in archivio.")))
+        << messages.join(QLatin1Char('|')).toStdString();
+    const auto users = storedUsers(dir.path());
+    ASSERT_EQ(users.size(), 1u);
+    EXPECT_EQ(users[0].Tesserato, "Rossi Maria");
+    EXPECT_EQ(users[0].NumTessera, "T-1");
+    EXPECT_EQ(users[0].Annullata, "No");
+}
+
+TEST_F(Keyboard, TheLauncherIsUsedWithTabTheArrowsEnterAndSpace) {
+    ui::FormView* launcher = login();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(launcher));
+    // Tab goes round the six entries, then the icons of the corners and the web strip.
+    EXPECT_EQ(tabTo(launcher, "imgGuida"),
+              (QStringList{"btnAnagrafica", "btnLibri", "btnTessere", "btnPrestiti", "btnStorico",
+                           "btnCatalogo", "icoSito", "imgCopyright", "imgEsci", "imgInfo"}));
+    key(launcher, Qt::Key_Tab);
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnAnagrafica"));
+    // The arrows move in the two rows of three.
+    key(launcher, Qt::Key_Right);
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnLibri"));
+    key(launcher, Qt::Key_Down);
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnStorico"));
+    key(launcher, Qt::Key_Right);
+    key(launcher, Qt::Key_Right);
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnCatalogo"));
+    key(launcher, Qt::Key_Up);
+    key(launcher, Qt::Key_Left);
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnLibri"));
+    EXPECT_TRUE(app.frmAvvio.hasFocus(app.frmAvvio.btnLibri));
+
+    // The focused entry wears the mark, and Enter opens it.
+    auto* mark = launcher->findChild<ui::FocusMark*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->target(), launcher->focusWidget());
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_TRUE(mark->geometry().contains(launcher->focusWidget()->geometry()));
+    key(launcher, Qt::Key_Return);
+    ui::FormView* libri = program.platform.viewOf(app.frmLibri);
+    ASSERT_TRUE(libri && libri->isVisible());
+    EXPECT_FALSE(launcher->isVisible());
+
+    // Back on the launcher, the entry used last still has the keyboard.
+    program.platform.dispatch([&] { app.close(app.frmLibri); });
+    ASSERT_TRUE(launcher->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(launcher));
+    EXPECT_EQ(focusName(launcher), QStringLiteral("btnLibri"));
+    EXPECT_EQ(mark->target(), launcher->focusWidget());
+    EXPECT_TRUE(mark->isVisible());
+}
+
+TEST_F(Keyboard, ABookIsCheckedAndSavedWithoutTheMouse) {
+    ui::FormView* view = open(app.frmLibri);
+    EXPECT_EQ(focusName(view), QStringLiteral("txtTitolo"));
+    typeHere(view, "Il Gattopardo");
+    key(view, Qt::Key_Return);
+    typeHere(view, "GT-1");
+    // Tab reaches the code check beside the code; the space bar runs it, and its "OK" takes Enter.
+    key(view, Qt::Key_Tab);
+    ASSERT_EQ(focusName(view), QStringLiteral("btnCodice"));
+    whenModal([](QWidget* d) { QTest::keyClick(d->focusWidget(), Qt::Key_Return); });
+    key(view, Qt::Key_Space);
+    EXPECT_EQ(app.frmLibri.txtConvalida.text, "Sì");
+    view->activateWindow(); // the window manager's part, which the offscreen screen has not
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    // After the check the focus is back on the icon, and the mark shows it.
+    auto* mark = view->findChild<ui::FocusMark*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->target(), view->focusWidget());
+    EXPECT_TRUE(mark->isVisible());
+    key(view, Qt::Key_Tab);
+    EXPECT_EQ(focusName(view), QStringLiteral("txtScaffale"));
+    key(view, Qt::Key_Tab);
+    typeHere(view, "Tomasi di Lampedusa");
+
+    // On from the fields, the check box, then the toolbar: "Nuovo", "Duplica", "Salva".
+    const QStringList passed = tabTo(view, "cmdSalva");
+    ASSERT_FALSE(passed.isEmpty());
+    EXPECT_EQ(passed.mid(passed.indexOf(QStringLiteral("txtScadenza"))),
+              (QStringList{"txtScadenza", "chkAnnullata", "cmdNuovo", "cmdDuplica"}));
+    EXPECT_TRUE(passed.contains(QStringLiteral("btnDewey")));
+    EXPECT_EQ(mark->target(), view->focusWidget());
+    key(view, Qt::Key_Return);
+    EXPECT_TRUE(messages.contains(QStringLiteral("La scheda corrente è stata inserita in archivio.")))
+        << messages.join(QLatin1Char('|')).toStdString();
+    const auto books = storedBooks(dir.path());
+    ASSERT_EQ(books.size(), 1u);
+    EXPECT_EQ(books[0].Titolo, "Il Gattopardo");
+    EXPECT_EQ(books[0].Autore, "Tomasi di Lampedusa");
+    EXPECT_EQ(books[0].Annullata, "No");
+
+    // The rest of the toolbar is reached in its order, "Esci" last, and the space bar presses it.
+    EXPECT_EQ(tabTo(view, "cmdEsci"),
+              (QStringList{"cmdSalva", "cmdTrova", "cmdFile", "cmdStampa", "cmdPrimo", "cmdIndietro",
+                           "cmdAvanti", "cmdUltimo", "cmdEsporta", "cmdDisponibili", "cmdGuida"}));
+    key(view, Qt::Key_Space);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(program.platform.viewOf(app.frmAvvio)->isVisible());
+}
+
+TEST_F(Keyboard, TheCataloguesCommandsAreReachedWithTab) {
+    storeBooks(dir.path(), {book("Il Gattopardo", "GT-1"), book("Lessico famigliare", "LF-1")});
+    ui::FormView* view = open(app.frmConsultaLibri);
+    EXPECT_EQ(focusName(view), QStringLiteral("txtTitolo"));
+    const QStringList passed = tabTo(view, "cmdAvanti");
+    ASSERT_FALSE(passed.isEmpty());
+    EXPECT_EQ(
+        passed.mid(passed.indexOf(QStringLiteral("chkAnnullata"))),
+        (QStringList{"chkAnnullata", "cmdTrova", "cmdDisponibili", "cmdStampa", "cmdPrimo", "cmdIndietro"}));
+    key(view, Qt::Key_Return);
+    EXPECT_EQ(app.frmConsultaLibri.txtTitolo.text, "Il Gattopardo");
+    key(view, Qt::Key_Space);
+    EXPECT_EQ(app.frmConsultaLibri.txtTitolo.text, "Lessico famigliare");
+    EXPECT_EQ(focusName(view), QStringLiteral("cmdAvanti"));
 }

@@ -6,6 +6,7 @@
 #include "ui/platform/FormView.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +38,30 @@ inline void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000
         }
     });
     timer->start(10);
+}
+
+// Runs `action` on the first window of kind W that is on screen, checked every few milliseconds
+// while the code that opens it runs. The watch ends there, after the timeout, or when the
+// returned timer is deleted.
+template <class W> QPointer<QTimer> whenShown(std::function<void(W*)> action, int timeoutMs = 10000) {
+    auto* timer = new QTimer;
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs] {
+        *elapsed += 10;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* found = qobject_cast<W*>(w); found && found->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                action(found);
+                return;
+            }
+        if (*elapsed > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+    return timer;
 }
 
 } // namespace quaderna::testing

@@ -70,34 +70,47 @@ const ImageRef& TfrmTessera::blank() {
 void TfrmTessera::FormShow() {
     clearUser();
     try {
-        const sidefiles::DatiEnte dati = sidefiles::readDatiEnte(app.dataDir());
-        titAssociazione.text = dati.denominazione;
-        titSottotitolo01.text = dati.sottotitolo1;
-        titSottotitolo02.text = dati.sottotitolo2;
-        titAnnotazioni.text = dati.annotazioni;
+        storedDati_ = sidefiles::readDatiEnte(app.dataDir());
     } catch (const IoError&) {
-        // A settings file that cannot be read shows no library data, and says so.
-        for (Label* l : {&titAssociazione, &titSottotitolo01, &titSottotitolo02, &titAnnotazioni})
-            l->text.clear();
+        // A settings file that cannot be read shows no library data, and says so; closing will
+        // write only the texts the librarian then types, never these empty ones.
+        storedDati_ = {};
         ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
     }
+    titAssociazione.text = storedDati_.denominazione;
+    titSottotitolo01.text = storedDati_.sottotitolo1;
+    titSottotitolo02.text = storedDati_.sottotitolo2;
+    titAnnotazioni.text = storedDati_.annotazioni;
     const ImageRef logo = ui().loadPicture(sidefiles::logoFile(app.dataDir()));
     imgLogo.image = logo ? logo : defaultLogo();
+    logoChanged_ = false;
+    // The window has no box to type in: it opens on "Trova", which brings a user's card.
+    setFocus(cmdTrova);
 }
 
 void TfrmTessera::FormClose(CloseAction&) {
-    try {
-        app.backupBefore(*this, sidefiles::cardSettingsFile(app.dataDir()));
-        sidefiles::writeDatiEnte(app.dataDir(), {titAssociazione.text, titSottotitolo01.text,
-                                                 titSottotitolo02.text, titAnnotazioni.text});
-    } catch (const IoError&) {
-        // The window closes all the same; the librarian is told the texts were not kept.
-        ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
+    const sidefiles::DatiEnte shown{text::trim(titAssociazione.text), text::trim(titSottotitolo01.text),
+                                    text::trim(titSottotitolo02.text), text::trim(titAnnotazioni.text)};
+    if (shown != storedDati_) {
+        try {
+            app.backupBefore(*this, sidefiles::cardSettingsFile(app.dataDir()));
+            sidefiles::writeDatiEnte(app.dataDir(), shown, storedDati_);
+            storedDati_ = shown;
+        } catch (const IoError&) {
+            // The window closes all the same; the librarian is told the texts were not kept.
+            ui().messageBox(msg::ArchivioNonAccessibile, MsgKind::Warning);
+        }
     }
-    const auto file = sidefiles::logoFile(app.dataDir());
-    const ImageRef logo = imgLogo.image ? imgLogo.image : defaultLogo();
-    if (!sidefiles::pictureWritable(file) || !ui().savePictureJpeg(logo, file))
-        imgLogo.image = defaultLogo();
+    if (logoChanged_) {
+        // Encoded once, when the librarian chose or deleted it; the day's first change keeps the
+        // logo it replaces among the daily copies.
+        const auto file = sidefiles::logoFile(app.dataDir());
+        const ImageRef logo = imgLogo.image ? imgLogo.image : defaultLogo();
+        app.backupBefore(*this, file);
+        if (!sidefiles::pictureWritable(file) || !ui().savePictureJpeg(logo, file))
+            imgLogo.image = defaultLogo();
+        logoChanged_ = false;
+    }
     app.show(app.frmAvvio);
 }
 
@@ -181,10 +194,13 @@ void TfrmTessera::imgLogoClick() {
         return;
     const ImageRef logo = ui().loadPicture(*chosen);
     imgLogo.image = logo ? logo : defaultLogo();
+    // A file that is not a picture shows the default logo, and Logo.jpg keeps what it holds.
+    logoChanged_ = static_cast<bool>(logo);
 }
 
 void TfrmTessera::btnCancLogoClick() {
     imgLogo.image = blank();
+    logoChanged_ = true;
 }
 
 // --- printing --------------------------------------------------------------------------------------

@@ -1,10 +1,13 @@
 #pragma once
 // The card window: a mock-up of the membership card with the library's own data and logo, kept in
 // Tesserini.ini and Logo.jpg, and the data of one user read from Tesserati.pro (browsed, or
-// chosen in the user search). The card is previewed or printed from here.
+// chosen in the user search). The card is previewed or printed from here. Closing the window keeps
+// what the librarian changed of the library's data and logo, and writes nothing else: a text or a
+// logo that could not be read stays in its file as it is.
 
 #include "core/forms/Form.h"
 #include "core/storage/Navigation.h"
+#include "core/storage/SideFiles.h"
 #include "core/storage/Tesserato.h"
 
 #include <cstdint>
@@ -77,6 +80,13 @@ private:
     const ImageRef& placeholder();
     const ImageRef& defaultLogo();
     const ImageRef& blank();
+
+    // The library's texts as Tesserini.ini held them when the window was shown (empty when the file
+    // could not be read): closing writes only the texts that differ from them.
+    sidefiles::DatiEnte storedDati_;
+    // True once the librarian has loaded or deleted the logo since the window was shown: only then
+    // does closing write Logo.jpg.
+    bool logoChanged_ = false;
 };
 
 } // namespace quaderna

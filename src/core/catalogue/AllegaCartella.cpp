@@ -3,20 +3,26 @@
 #include "core/Application.h"
 #include "core/storage/Attachments.h"
 #include "core/storage/Files.h"
+#include "core/storage/Libro.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
+#include "core/storage/Tesserato.h"
 #include "core/text/Text.h"
 
+#include <cstdint>
 #include <system_error>
+#include <vector>
 
 namespace quaderna {
 
 namespace {
 
 constexpr const char* kTitoloDialogo = "Selezionare il file da allegare:";
-constexpr const char* kSovrascrivere =
-    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\nSi "
-    "vuole sovrascrivere il file esistente?";
+constexpr const char* kStessoNome =
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.";
+constexpr const char* kSovrascrivere = "Si vuole sovrascrivere il file esistente?";
+// How many of the other records that use the file the question names, one a line.
+constexpr std::size_t kNamedRecords = 8;
 constexpr const char* kCopiaNonRiuscita =
     "Attenzione: il sistema non permette di copiare il file nella cartella dei documenti allegati.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma e "
@@ -34,7 +40,83 @@ std::string noProgram(const std::string& name) {
            "di file.";
 }
 
+// The records of one archive, other than the one at the 0-based index `own`, that name `cp1252Name`
+// in one of their three attachment fields; each is described by `describe`. An archive that is
+// missing names nobody and is not created; one that cannot be read names nobody either: the
+// question is then asked without names.
+template <class Describe>
+void recordsNaming(const std::filesystem::path& archive, std::size_t recordSize, const FieldSpec (&fields)[3],
+                   std::string_view cp1252Name, std::int64_t own, std::vector<std::string>& names,
+                   std::size_t& more, Describe&& describe) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(archive, ec))
+        return;
+    try {
+        RecordFile file(archive, recordSize);
+        file.scanEach([&](std::string_view rec, std::int64_t index) {
+            if (index == own)
+                return true;
+            for (const FieldSpec& f : fields)
+                if (text::trimView(rawField(rec, f)) == cp1252Name) {
+                    if (names.size() < kNamedRecords)
+                        names.push_back(describe(rec));
+                    else
+                        ++more;
+                    break;
+                }
+            return true;
+        });
+    } catch (const IoError&) {
+    }
+}
+
+// The position label of the window the attachments go to, as a 0-based record index; -1 when it
+// shows no stored record.
+std::int64_t ownIndex(const Label& position) {
+    const std::string p = text::trim(position.text);
+    if (p.empty() || p.size() > 12 || p.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoll(p) - 1;
+}
+
 } // namespace
+
+// The overwrite question, naming the other books and users whose attachments use a file of that
+// name, since they will open the new file too.
+std::string TfrmAllegaCartella::overwriteQuestion(const std::string& name) const {
+    const std::string wanted = text::toCp1252(name);
+    const std::string marker = text::trim(lblMemory.text);
+    std::vector<std::string> names;
+    std::size_t more = 0;
+    const FieldSpec bookFiles[3] = {TLibro::F::File01, TLibro::F::File02, TLibro::F::File03};
+    recordsNaming(app.dataFile(TLibro::FileName), TLibro::Size, bookFiles, wanted,
+                  marker == "libri" ? ownIndex(app.frmLibri.lblPosizione) : -1, names, more,
+                  [](std::string_view rec) {
+                      return "libro \"" + text::trim(readField(rec, TLibro::F::Titolo)) + "\" (codice " +
+                             text::trim(readField(rec, TLibro::F::Codice)) + ")";
+                  });
+    const FieldSpec userFiles[3] = {TTesserato::F::File01, TTesserato::F::File02, TTesserato::F::File03};
+    recordsNaming(app.dataFile(TTesserato::FileName), TTesserato::Size, userFiles, wanted,
+                  marker == "anagrafica" ? ownIndex(app.frmAnagrafica.lblPosizione) : -1, names, more,
+                  [](std::string_view rec) {
+                      return "utente " + text::trim(readField(rec, TTesserato::F::Tesserato)) +
+                             " (tessera n. " + text::trim(readField(rec, TTesserato::F::NumTessera)) + ")";
+                  });
+    std::string q = kStessoNome;
+    q += "\r\n\r\n";
+    if (!names.empty()) {
+        q += names.size() + more == 1 ? "Il file è allegato anche a un'altra scheda:"
+                                      : "Il file è allegato anche ad altre schede:";
+        for (const std::string& n : names)
+            q += "\r\n- " + n;
+        if (more == 1)
+            q += "\r\n- e un'altra scheda";
+        else if (more > 1)
+            q += "\r\n- e altre " + std::to_string(more) + " schede";
+        q += "\r\n\r\n";
+    }
+    return q + kSovrascrivere;
+}
 
 TfrmAllegaCartella::TfrmAllegaCartella(Application& app)
     : Form(app, "TfrmAllegaCartella", " Allega file"),
@@ -114,7 +196,7 @@ void TfrmAllegaCartella::browse(std::size_t slot) {
         if (std::filesystem::equivalent(*picked, target, ec))
             return;
         // No: the slot keeps the name, which now refers to the file already in the folder.
-        if (ui().messageBox(kSovrascrivere, MsgKind::Confirmation) == MsgButton::No)
+        if (ui().messageBox(overwriteQuestion(text::trim(name)), MsgKind::Confirmation) == MsgButton::No)
             return;
     }
     try {

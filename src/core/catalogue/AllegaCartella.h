@@ -69,6 +69,7 @@ private:
     void openSlot(std::size_t slot);
     void forgetSlot(std::size_t slot);
     void nameChanged(std::size_t slot);
+    std::string overwriteQuestion(const std::string& name) const;
     // Sets a slot's name as the window's own change does.
     void setName(std::size_t slot, std::string name);
 };

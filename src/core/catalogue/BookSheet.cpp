@@ -133,11 +133,15 @@ void BookSheet::cmdGuidaClick() {
     showHelp(*this, helpTopic());
 }
 
+bool BookSheet::codeLocked() const {
+    return !text::trimView(lblPosizione.text).empty();
+}
+
 void BookSheet::txtCodiceKeyDown(Key& key) {
     if (key.code == VK::Return)
         return; // the Enter chain moves on to the shelf
     // The code of a stored book cannot change: only the arrows move the caret.
-    if (!text::trimView(lblPosizione.text).empty() && key.code != VK::Left && key.code != VK::Right)
+    if (codeLocked() && key.code != VK::Left && key.code != VK::Right)
         key.swallow();
 }
 

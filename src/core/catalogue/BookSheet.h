@@ -64,6 +64,8 @@ public:
     void cmdEsciClick();
     void cmdGuidaClick();
     void txtCodiceKeyDown(Key& key);
+    // The code of a stored book takes no typing: only Enter and the arrows.
+    bool codeLocked() const;
     void txtIsbnKeyUp(Key& key);
 
     // Puts a stored book on screen: every field trimmed, the flag rule for "Annullata", the

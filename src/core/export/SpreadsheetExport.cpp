@@ -90,6 +90,10 @@ std::string head(std::string_view sheetName, const std::vector<Column>& columns)
     h += "</x:ExcelWorksheets>";
     h += "</x:ExcelWorkbook>";
     h += "</xml><![endif]-->";
+    // The data cells are texts: "x:str" says so to Excel, the text format "@" of the class says it
+    // to LibreOffice Calc, which would otherwise read "000123" as 123, an ISBN as 9.788805E+12 and
+    // "=1+1" as a formula. Excel honours the class as well.
+    h += kTextStyle;
     h += "</head>";
     h += "<body>";
     h += "<table x:str>";
@@ -129,7 +133,7 @@ bool SpreadsheetExport(const std::filesystem::path& file, std::string_view sheet
     constexpr std::size_t kFlush = std::size_t{1} << 20;
     std::string buffer = spreadsheet::head(sheetName, columns);
     buffer.reserve(kFlush + (std::size_t{64} << 10));
-    constexpr std::string_view kCell = "<td style=\"text-align: left;\">";
+    constexpr std::string_view kCell = spreadsheet::kDataCell;
     for (std::size_t r = 0; r < rows; ++r) {
         if (progress && r % 1024 == 0 &&
             !progress->update(static_cast<std::int64_t>(r), static_cast<std::int64_t>(rows)))

@@ -26,6 +26,11 @@ struct Column {
 // file stays one line.
 void appendText(std::string& out, std::string_view utf8);
 
+// The style sheet of the head: the class of the data cells keeps them as text.
+inline constexpr std::string_view kTextStyle = "<style>.testo{mso-number-format:\"\\@\";}</style>";
+// The opening of a data cell.
+inline constexpr std::string_view kDataCell = "<td style=\"text-align: left;\" class=testo>";
+
 // Pieces 1 to 28: the document's head with the sheet's name, the table and its header row.
 std::string head(std::string_view sheetName, const std::vector<Column>& columns);
 // Pieces 30 to 32.

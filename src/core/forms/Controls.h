@@ -142,6 +142,8 @@ public:
         : Control(owner, std::move(name)), text(std::move(text)) {}
     bool focusable() const override { return tabStop; }
     std::string text;
+    // False for a picture button: a click on it leaves the focus where it was (on screen Tab still
+    // reaches it, and Enter and the space bar press it).
     bool tabStop = true;
 };
 

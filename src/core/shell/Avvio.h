@@ -21,6 +21,7 @@ public:
     Button imgCopyright{this, "imgCopyright"};
     Button imgEsci{this, "imgEsci"};
 
+    void FormShow() override;
     void FormClose(CloseAction& action) override;
     // Shows the work window of an entry and hides the launcher; an entry whose window the
     // program does not have does nothing.

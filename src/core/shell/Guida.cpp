@@ -15,10 +15,28 @@ void TfrmGuida::setTopic(std::string_view title) {
     txtGuida.text = topic ? topic->text() : std::string();
 }
 
+namespace {
+constexpr const char* kNessunLettorePdf =
+    "Attenzione: il sistema non permette di aprire la guida in formato PDF.\n\r\n\rAccertarsi che sul "
+    "computer sia installato un programma per la lettura dei file PDF.";
+} // namespace
+
+void TfrmGuida::FormShow() {
+    LinkWindow::FormShow();
+    lnkWeb.visible = imgPDF.visible = !app.readerAtDesk();
+}
+
 void TfrmGuida::followLink() {
-    // As every document the program hands to the desktop: a guide that is missing, or that no
-    // program on this computer opens, leaves the window as it is.
-    ui().shellOpen("\"" + guideFile(app).string() + "\"");
+    if (app.readerAtDesk())
+        return;
+    // A guide that is missing leaves the window as it is; one that no program on this computer
+    // opens is said, as for the attachments and the exported files.
+    const std::filesystem::path guide = guideFile(app);
+    if (ui().shellOpen("\"" + guide.string() + "\""))
+        return;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(guide, ec))
+        ui().messageBox(kNessunLettorePdf, MsgKind::Warning);
 }
 
 void showHelp(Form& owner, std::string_view title) {

@@ -19,6 +19,9 @@ public:
 
     // Shows the topic of this title: its title and its paragraphs.
     void setTopic(std::string_view title);
+    // Over the readers' catalogue the window offers no link: a PDF viewer is another program,
+    // with its own ways to the files.
+    void FormShow() override;
 
 protected:
     void followLink() override;

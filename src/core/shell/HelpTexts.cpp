@@ -327,7 +327,8 @@ const Topic* find(std::string_view title) {
 
 const std::vector<Window>& windows() {
     static const std::vector<Window> all = {
-        {"TfrmAvvio", "Menu principale", Panoramica, "si apre dopo l'inserimento della password"},
+        {"TfrmAvvio", "Menu principale", Panoramica,
+         "finestra di accesso, dopo l'inserimento della password"},
         {"TfrmMenuPrestiti", "Prestiti e Restituzioni", PrestitiRestituzioni,
          "menu principale, PRESTITI E RESTITUZIONI"},
         {"TfrmPrestiti", "Prestiti libri", PrestitiRestituzioni,

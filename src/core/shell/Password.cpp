@@ -49,6 +49,8 @@ constexpr const char* kErroreLettura =
 TfrmPassword::TfrmPassword(Application& app) : Form(app, "TfrmPassword", " Quaderna 3.0 - Autenticazione") {
     txtPassword.password = true;
     cmdOK.enabled = false;
+    lblPrimoAccesso.text = std::string("Password di primo accesso:\n") + password::FirstAccess;
+    lblPrimoAccesso.visible = false;
     txtPassword.onChange = [this] { txtPasswordChange(); };
     txtPassword.onKeyUp = [this](Key&) { txtPasswordChange(); };
     txtPassword.onKeyDown = [this](Key& k) { txtPasswordKeyDown(k); };
@@ -58,6 +60,13 @@ TfrmPassword::TfrmPassword(Application& app) : Form(app, "TfrmPassword", " Quade
 }
 
 void TfrmPassword::FormShow() {
+    // Once the password has been changed the window no longer tells anyone the first one. A file
+    // that cannot be read shows no line either: OK will say what is wrong.
+    try {
+        lblPrimoAccesso.visible = password::readStored(app.dataDir()) == password::FirstAccess;
+    } catch (const std::exception&) {
+        lblPrimoAccesso.visible = false;
+    }
     txtPasswordChange();
     setFocus(txtPassword);
 }

@@ -14,6 +14,9 @@ public:
     explicit TfrmPassword(Application& app);
 
     Picture imgLogo{this, "imgLogo"};
+    // The line of the picture that gives the first-access password: shown only while that is
+    // still the password in use.
+    Label lblPrimoAccesso{this, "lblPrimoAccesso"};
     Edit txtPassword{this, "txtPassword"};
     Button cmdOK{this, "cmdOK"};
     Button cmdEsci{this, "cmdEsci"};

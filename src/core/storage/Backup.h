@@ -1,9 +1,10 @@
 #pragma once
-// The daily copies of the archives and settings files, in the data folder's "Backup" folder.
+// The daily copies of the archives, the settings files and the library logo, in the data folder's
+// "Backup" folder.
 //
-// The first write of each day to an archive (Libri.pro, Tesserati.pro, a year's loan file) or to an
-// INI file first copies the file as it stands into Backup/<yyyy-mm-dd>/, so that the folder of a
-// day holds each file as it was before that day's first change. The copies of the last 14 days
+// The first write of each day to an archive (Libri.pro, Tesserati.pro, a year's loan file), to an
+// INI file or to Logo.jpg first copies the file as it stands into Backup/<yyyy-mm-dd>/, so that the
+// folder of a day holds each file as it was before that day's first change. The copies of the last 14 days
 // that had changes are kept; older day folders are removed when a new one is made. Restoring is
 // copying the files back into the data folder while the program is closed.
 

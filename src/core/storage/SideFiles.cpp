@@ -48,12 +48,29 @@ DatiEnte readDatiEnte(const std::filesystem::path& dataDir) {
         ini::readString(file, kDatiEnte, "Sottotitolo 2"), ini::readString(file, kDatiEnte, "Annotazioni")};
 }
 
-void writeDatiEnte(const std::filesystem::path& dataDir, const DatiEnte& dati) {
+namespace {
+
+void writeDati(const std::filesystem::path& dataDir, const DatiEnte& dati, const DatiEnte* stored) {
     const auto file = cardSettingsFile(dataDir);
-    ini::writeString(file, kDatiEnte, "Denominazione", text::trim(dati.denominazione));
-    ini::writeString(file, kDatiEnte, "Sottotitolo 1", text::trim(dati.sottotitolo1));
-    ini::writeString(file, kDatiEnte, "Sottotitolo 2", text::trim(dati.sottotitolo2));
-    ini::writeString(file, kDatiEnte, "Annotazioni", text::trim(dati.annotazioni));
+    const auto write = [&](const char* key, const std::string& value, const std::string* before) {
+        const std::string v = text::trim(value);
+        if (!before || v != text::trim(*before))
+            ini::writeString(file, kDatiEnte, key, v);
+    };
+    write("Denominazione", dati.denominazione, stored ? &stored->denominazione : nullptr);
+    write("Sottotitolo 1", dati.sottotitolo1, stored ? &stored->sottotitolo1 : nullptr);
+    write("Sottotitolo 2", dati.sottotitolo2, stored ? &stored->sottotitolo2 : nullptr);
+    write("Annotazioni", dati.annotazioni, stored ? &stored->annotazioni : nullptr);
+}
+
+} // namespace
+
+void writeDatiEnte(const std::filesystem::path& dataDir, const DatiEnte& dati) {
+    writeDati(dataDir, dati, nullptr);
+}
+
+void writeDatiEnte(const std::filesystem::path& dataDir, const DatiEnte& dati, const DatiEnte& stored) {
+    writeDati(dataDir, dati, &stored);
 }
 
 std::string readMargine(const std::filesystem::path& dataDir, Margine which) {

@@ -32,11 +32,15 @@ struct DatiEnte {
     std::string sottotitolo1;  // "Sottotitolo 1"
     std::string sottotitolo2;  // "Sottotitolo 2"
     std::string annotazioni;   // "Annotazioni"
+    bool operator==(const DatiEnte&) const = default;
 };
 // A missing file or key reads as the empty text. Throws IoError when the file cannot be read.
 DatiEnte readDatiEnte(const std::filesystem::path& dataDir);
 // Writes the four keys, one at a time, each value trimmed. Throws IoError.
 void writeDatiEnte(const std::filesystem::path& dataDir, const DatiEnte& dati);
+// Writes only the keys whose trimmed value differs from `stored` (what the file held when it was
+// read): the others stay as the file has them now, whatever another desk wrote meanwhile.
+void writeDatiEnte(const std::filesystem::path& dataDir, const DatiEnte& dati, const DatiEnte& stored);
 
 // The print offsets of the cards in millimetres, section "Margini Stampa".
 enum class Margine { Superiore, Sinistro };

@@ -165,7 +165,9 @@ void TfrmAnagrafica::FormCreate() {
 }
 
 void TfrmAnagrafica::FormShow() {
+    // The window opens where a person starts typing: on the name, as after "Nuovo".
     clearScreen();
+    setFocus(txtTesserato);
 }
 
 void TfrmAnagrafica::FormClose(CloseAction&) {

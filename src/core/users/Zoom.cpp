@@ -8,6 +8,17 @@ TfrmZoom::TfrmZoom(Application& app)
     : Form(app, "TfrmZoom", " Fai clic sulla foto per chiudere questa finestra") {
     imgFoto.onClick = [this] { imgFotoClick(); };
     panContainer.onClick = [this] { panContainerClick(); };
+    // Without a mouse: Enter, the space bar or Escape close it as a click does.
+    panContainer.onKeyDown = [this](Key& k) {
+        if (k.code == VK::Return || k.code == VK::Escape || k.ch == U' ') {
+            k.swallow();
+            panContainerClick();
+        }
+    };
+}
+
+void TfrmZoom::FormShow() {
+    setFocus(panContainer);
 }
 
 void TfrmZoom::imgFotoClick() {

@@ -1,5 +1,6 @@
 #pragma once
-// The photo zoom: the user's photo over the whole screen; a click anywhere on it closes it.
+// The photo zoom: the user's photo over the whole screen; a click anywhere on it closes it, and so
+// do Enter, the space bar and Escape.
 
 #include "core/forms/Form.h"
 
@@ -12,6 +13,7 @@ public:
     Panel panContainer{this, "panContainer"};
     Picture imgFoto{this, "imgFoto"};
 
+    void FormShow() override;
     void imgFotoClick();
     void panContainerClick();
 };

@@ -147,12 +147,31 @@ private:
         w->raise();
         return w;
     }
+    // A library text on its band. While the text is empty (on first use), the first line of each
+    // band says, in a faint italic, what a click there does; the card itself stays empty.
     QLabel* libraryText(Label& l, const QRect& r, int px,
-                        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+                        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool placeholder = false) {
         QLabel* w = cardText(l, r, px, Qt::white, align);
         w->setCursor(Qt::PointingHandCursor);
-        setHint(w, u("Fare clic per inserire i dati della biblioteca."));
+        const QString hint = u("Fare clic per inserire i dati della biblioteca.");
+        setHint(w, hint);
         library_.emplace_back(w, &l);
+        if (placeholder) {
+            const QFont normal = w->font();
+            QFont faint = fittedFont(hint, typeface("Arial", std::min(px, 16), false, true), r.size());
+            onRefresh([w, &l, hint, normal, faint] {
+                const bool empty = qs(l.text).trimmed().isEmpty();
+                if (empty && w->text() != hint)
+                    w->setText(hint);
+                if (w->property("quadernaPlaceholder").toBool() == empty)
+                    return;
+                w->setProperty("quadernaPlaceholder", empty);
+                w->setFont(empty ? faint : normal);
+                QPalette pal = w->palette();
+                pal.setColor(QPalette::WindowText, empty ? QColor(0xA8, 0xB8, 0xE8) : QColor(Qt::white));
+                w->setPalette(pal);
+            });
+        }
         return w;
     }
 
@@ -166,7 +185,7 @@ private:
         sfondo->raise();
 
         band(mm(1, 1, 83.8, 12), kCardNavy)->setObjectName(QStringLiteral("shpHeader"));
-        libraryText(m_.titAssociazione, mm(2, 1.8, 54, 4), 22);
+        libraryText(m_.titAssociazione, mm(2, 1.8, 54, 4), 22, Qt::AlignLeft | Qt::AlignVCenter, true);
         libraryText(m_.titSottotitolo01, mm(2, 5.8, 54, 3.3), 17);
         libraryText(m_.titSottotitolo02, mm(2, 9.1, 54, 3.3), 17);
 
@@ -212,7 +231,7 @@ private:
         setHint(cancLogo, u("Cancella il logo corrente."));
 
         band(mm(1, 47, 83.8, 6), kCardNavy)->setObjectName(QStringLiteral("shpFooter"));
-        libraryText(m_.titAnnotazioni, mm(2, 47.6, 82, 4.8), 20, Qt::AlignCenter);
+        libraryText(m_.titAnnotazioni, mm(2, 47.6, 82, 4.8), 20, Qt::AlignCenter, true);
     }
 
     TfrmTessera& m_;

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace quaderna::ui {
 
@@ -69,7 +70,8 @@ public:
                                        QStringLiteral(":/art/icon_cancella_foto.svg"));
             forget->setToolTip(u("Togli il file dalla scheda (il file resta nella cartella)"));
             button(this, s.sfoglia, QRect(410, y + 26, 104, 32), u("Sfoglia..."), caption);
-            button(this, s.apri, QRect(520, y + 26, 94, 32), u("Apri"), caption);
+            auto* apri = button(this, s.apri, QRect(520, y + 26, 94, 32), u("Apri"), caption);
+            setTabOrder(apri, forget); // after the slot's buttons, Tab reaches the picture that empties it
             text(this, u(s.descrizione), QRect(20, y + 60, 360, 20), caption, kNavy);
             edit(this, s.desc, QRect(20, y + 80, 594, 28), bold);
             y += 122;

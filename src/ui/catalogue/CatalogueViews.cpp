@@ -19,6 +19,8 @@
 #include <QListView>
 #include <QPushButton>
 
+#include <utility>
+
 namespace quaderna::ui {
 
 namespace {
@@ -102,7 +104,9 @@ protected:
         sectionBox(s4, 112, "section_prestito");
         const auto row = [](int top, int r) { return top + 6 + 50 * r; };
         field(m_.txtTitolo, "Titolo libro:", 80, row(s1, 0), 885, true);
-        field(m_.txtCodice, "Codice:", 80, row(s1, 1), 220);
+        // The code of a stored book cannot change: its box looks fixed.
+        QLineEdit* codice = field(m_.txtCodice, "Codice:", 80, row(s1, 1), 220);
+        onRefresh([this, codice] { lockedLook(codice, m_.codeLocked()); });
         field(m_.txtScaffale, "Scaffale:", 340, row(s1, 1), 250);
         field(m_.txtAutore, "Autore:", 600, row(s1, 1), 365);
         field(m_.txtNazione, "Nazione:", 80, row(s1, 2), 220);
@@ -175,6 +179,11 @@ public:
         icon(m.btnDewey, 664, s1 + 6 + 100, "icon_dewey", "Visualizza la Tabella dei Codici Dewey.");
         icon(m.btnGoogle, 624, s2 + 6, "icon_web",
              "Cerca sul Web, tramite Google, informazioni relative al libro con l'ISBN indicato.");
+        // Tab reaches each icon right after the box it serves.
+        for (const auto& [box, button] : {std::pair<Control*, Control*>{&m.txtCodice, &m.btnCodice},
+                                          {&m.txtDewey, &m.btnDewey},
+                                          {&m.txtIsbn, &m.btnGoogle}})
+            setTabOrder(widgetOf(*box), widgetOf(*button));
     }
 };
 

@@ -142,6 +142,7 @@ private:
     void exportEntry(QWidget* parent, Button& image, Button& link, int top) {
         auto* i = imageButton(parent, image, QRect(712, top, 72, 72), artFile("tool_esporta"));
         auto* l = imageButton(parent, link, QRect(800, top + 16, 160, 40), artFile("link_sfondo"));
+        i->setFocusPolicy(Qt::NoFocus); // the link beside it takes Tab
         l->setCaption(qs(link.text), typeface("Tahoma", 18, true), kChartreuse, QRect(0, 0, 160, 40));
         i->installEventFilter(this);
         l->installEventFilter(this);
@@ -206,6 +207,9 @@ public:
         resultPanel(results, 576, m, nullptr, texts);
         text(results, u("Totale prestiti:"), QRect(16, 576 - 54, 150, 30), typeface("Verdana", 13), kNavy);
         label(results, m.lblTotCosti, QRect(170, 576 - 54, 150, 30), typeface("Verdana", 14, true));
+        // The help picture at the top comes after the list's commands, "Esci" last of them.
+        if (QWidget* esci = widgetOf(m.btnEsci))
+            setTabOrder(esci, widgetOf(m.imgGuida));
     }
 };
 

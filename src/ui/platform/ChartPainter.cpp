@@ -216,11 +216,16 @@ void drawPie(QPainter& p, const QRectF& area, const Chart& c) {
         side(s.from, s.to, colourOf(s.point->argb));
     for (const auto& s : slices) {
         const QColor colour = colourOf(s.point->argb);
+        p.setPen(QPen(colour.darker(170), 0.8));
+        p.setBrush(colour);
+        // One month alone is the whole dish, with no edge from the centre to the rim.
+        if (slices.size() == 1) {
+            p.drawEllipse(topFace);
+            continue;
+        }
         QPainterPath path(topFace.center());
         path.arcTo(topFace, s.to, -(s.to - s.from));
         path.closeSubpath();
-        p.setPen(QPen(colour.darker(170), 0.8));
-        p.setBrush(colour);
         p.drawPath(path);
     }
     if (!c.marks)

@@ -143,6 +143,7 @@ FormView::FormView(QtPlatform& platform, Form& model, QWidget* parent)
     setWindowTitle(qs(model.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setModal(false);
+    new FocusMark(this);
 }
 
 FormView::~FormView() {
@@ -415,6 +416,15 @@ QLineEdit* FormView::edit(QWidget* parent, Edit& m, const QRect& r, const QFont&
     return e;
 }
 
+void FormView::lockedLook(QLineEdit* box, bool locked) {
+    if (box->property("quadernaLocked").toBool() == locked)
+        return;
+    box->setProperty("quadernaLocked", locked);
+    box->setStyleSheet(locked ? QStringLiteral("QLineEdit { background-color: #E3E8EE; color: #44546A; "
+                                               "border: 1px solid #B8C2CE; border-radius: 2px; }")
+                              : QString());
+}
+
 QComboBox* FormView::combo(QWidget* parent, ComboEdit& m, const QRect& r, const QFont& f, bool highlight) {
     QFrame* eff = highlight ? highlightFrame(parent, m, r) : nullptr;
     auto* c = new ComboBox(parent);
@@ -557,6 +567,8 @@ ImageButton* FormView::imageButton(QWidget* parent, Button& m, const QRect& r, c
     track(m, b);
     b->setGeometry(r);
     b->setArt(resource);
+    // Enter presses it through the window model, as it presses a push button.
+    watchInput(m, b);
     connect(b, &ImageButton::pressed, this,
             [this, &m] { platform_.dispatch([this, &m] { model_.mouseDown(m); }); });
     connect(b, &ImageButton::released, this,
@@ -945,6 +957,28 @@ void FormView::showEvent(QShowEvent* event) {
     // The focus the window opens with is the model's, however it was left last time.
     focusApplied_ = ~std::uint64_t{0};
     refresh();
+    openingFocus();
+}
+
+void FormView::openingFocus() {
+    // A window whose model names no focus opens on its first text box in Tab's order, or else on
+    // its first command: never on a check box, which the first space typed would tick.
+    if (model_.focused())
+        return;
+    QWidget* first = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(this) || !w->isEnabled() ||
+            w->window() != this)
+            continue;
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) {
+            first = w;
+            break;
+        }
+        if (!first && !qobject_cast<QCheckBox*>(w))
+            first = w;
+    }
+    if (first && focusWidget() != first)
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 void FormView::resizeEvent(QResizeEvent* event) {

@@ -123,6 +123,11 @@ protected:
     QLabel* art(QWidget* parent, const QString& resource, const QRect& r);
     QWidget* shade(QWidget* parent, const QRect& r, const QColor& colour, int radius = 6);
 
+    // Runs `f` after the bound widgets whenever the window re-reads its model.
+    void onRefresh(std::function<void()> f) { refreshers_.push_back(std::move(f)); }
+    // A box that takes no typing: shaded, so that it does not look editable.
+    static void lockedLook(QLineEdit* box, bool locked);
+
     // The status line along the bottom, with its idle sentence; hints show on it.
     QLabel* statusLine(QWidget* parent, const QRect& r, const QString& idle);
     void setHint(QWidget* w, const QString& hint);
@@ -146,6 +151,7 @@ private:
     void pick(TextBox& box, int item);
     void refreshSoon();
     void applyFocus();
+    void openingFocus();
     QtPlatform& platform_;
     Form& model_;
     std::vector<std::function<void()>> refreshers_;

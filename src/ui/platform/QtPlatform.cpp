@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/storage/Files.h"
+#include "ui/platform/FileChoosers.h"
 #include "ui/platform/FormView.h"
 #include "ui/platform/Widgets.h"
 
@@ -52,8 +53,19 @@ ImageRef makeImage(QImage image) {
     return std::make_shared<QtImage>(std::move(image));
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform() {
+    // Every dialog is Qt's own, in Italian, and every file chooser among them is read-only: a
+    // desktop's own chooser would offer renaming and deleting the files it lists.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+    chooserGuard_ = std::make_unique<FileChooserGuard>([this] { return readerAtDesk(); });
+    if (QCoreApplication* instance = QCoreApplication::instance())
+        instance->installEventFilter(chooserGuard_.get());
+}
 QtPlatform::~QtPlatform() = default;
+
+bool QtPlatform::readerAtDesk() const {
+    return app_ && app_->readerAtDesk();
+}
 
 FormView* QtPlatform::createView(Form& form, QWidget* parent) {
     const auto it = factories_.find(std::type_index(typeid(form)));
@@ -223,6 +235,8 @@ void QtPlatform::terminate() {
 std::optional<std::filesystem::path> QtPlatform::openFile(std::string_view title,
                                                           const std::vector<FileFilter>& filters) {
     refreshAll();
+    if (readerAtDesk())
+        return std::nullopt;
     QStringList parts;
     for (const auto& f : filters) {
         QString patterns = qs(f.patterns);
@@ -231,7 +245,8 @@ std::optional<std::filesystem::path> QtPlatform::openFile(std::string_view title
                                                patterns);
     }
     const QString file =
-        QFileDialog::getOpenFileName(activeParent(), qs(title), QString(), parts.join(QLatin1String(";;")));
+        QFileDialog::getOpenFileName(activeParent(), qs(title), QString(), parts.join(QLatin1String(";;")),
+                                     nullptr, QFileDialog::ReadOnly | QFileDialog::DontUseNativeDialog);
     if (file.isEmpty())
         return std::nullopt;
     return std::filesystem::path(file.toStdString());
@@ -380,6 +395,9 @@ bool QtPlatform::desktopCanOpen(const QUrl& url) {
 }
 
 bool QtPlatform::shellOpen(std::string_view command) {
+    // Another program has its own ways to the files (a viewer's "Save as", a browser's downloads).
+    if (readerAtDesk())
+        return false;
     const QString text = urlFor(command);
     const QUrl url = QUrl::fromEncoded(text.toLatin1());
     // The desktop's open call answers "done" even when nothing can open the address, so ask first

@@ -26,6 +26,7 @@ class Application;
 namespace quaderna::ui {
 
 class FormView;
+class FileChooserGuard;
 
 struct QtImage : Image {
     explicit QtImage(QImage i) : image(std::move(i)) {}
@@ -128,8 +129,17 @@ public:
     // Draws the report straight into a PDF file, with no dialog.
     bool renderToPdf(const Report& report, const QString& file);
 
+    // A reader, not the librarian, is at the keyboard (the catalogue is open): printing goes to
+    // a printer only, no file chooser opens and nothing is handed to another program.
+    bool readerAtDesk() const;
+
 private:
     QWidget* activeParent() const;
+    // The print dialog (or its stand-in) for `printer`; `pages` > 0 offers a page range and
+    // collated copies. False when it was cancelled, or when the output it chose is refused: a
+    // file while a reader is at the catalogue, a file of the data folder that is not a PDF.
+    bool askPrinter(QPrinter& printer, int pages);
+    std::unique_ptr<FileChooserGuard> chooserGuard_;
     Application* app_ = nullptr;
     std::map<std::type_index, ViewFactory> factories_;
     std::vector<std::function<std::unique_ptr<Form>(Application&)>> kinds_;

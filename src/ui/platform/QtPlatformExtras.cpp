@@ -5,14 +5,22 @@
 #include "ui/platform/QtPlatform.h"
 #include "ui/platform/QtProgress.h"
 
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include <algorithm>
 
 namespace quaderna::ui {
+
+namespace {
+// What a title bar takes beside its caption: the window's icon, three buttons and the margins.
+constexpr int kTitleBarRoom = 160;
+// The box's margins on either side of its line.
+constexpr int kBoxMargins = 24;
+} // namespace
 
 std::optional<std::string> QtPlatform::inputBox(std::string_view caption, std::string_view prompt,
                                                 std::string_view value) {
@@ -25,6 +33,14 @@ std::optional<std::string> QtPlatform::inputBox(std::string_view caption, std::s
     box.setTextValue(qs(value));
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annulla"));
+    // A window manager cuts a caption wider than its window ("Nume... mpare"): the box is wide
+    // enough for its caption in a bold title-bar face, beside the title bar's icon and buttons.
+    QFont titleFace = box.font();
+    titleFace.setBold(true);
+    // The box's own layout sets its minimum size, so the room is asked of the line it holds.
+    if (auto* line = box.findChild<QLineEdit*>())
+        line->setMinimumWidth(QFontMetrics(titleFace).horizontalAdvance(box.windowTitle()) + kTitleBarRoom -
+                              kBoxMargins);
     int result = QDialog::Rejected;
     if (inputHook) {
         box.show();
@@ -48,16 +64,8 @@ bool QtPlatform::printChart(const Chart& chart, int copies) {
     printer.setDocName(QStringLiteral("Statistiche prestiti mensili"));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setCopyCount(std::max(1, copies));
-    if (printDialogHook) {
-        if (!printDialogHook(printer))
-            return false;
-    } else {
-        QPrintDialog dialog(&printer, activeParent());
-        dialog.setWindowTitle(QStringLiteral("Stampa"));
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-    }
+    if (!askPrinter(printer, 0))
+        return false;
     // One chart on each page, as many pages as the copies chosen in the dialog, all landscape.
     const int pages = std::max(1, printer.copyCount());
     printer.setCopyCount(1);

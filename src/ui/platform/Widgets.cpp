@@ -5,6 +5,8 @@
 
 #include "core/text/Text.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -34,7 +36,7 @@ QPixmap artPixmap(const QString& resource, const QSize& size) {
 
 ImageButton::ImageButton(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ImageButton::setArt(const QString& resource) {
@@ -115,6 +117,30 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* e) {
         if (rect().contains(e->position().toPoint()))
             emit clicked();
     }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* e) {
+    // The space bar presses the picture and letting it go clicks it, as on a push button.
+    if (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier) {
+        if (!e->isAutoRepeat())
+            spaceDown_ = true;
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void ImageButton::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat() && spaceDown_) {
+        spaceDown_ = false;
+        emit clicked();
+        return;
+    }
+    QLabel::keyReleaseEvent(e);
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* e) {
+    spaceDown_ = false; // a space let go elsewhere clicks nothing
+    QLabel::focusOutEvent(e);
 }
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
@@ -304,6 +330,88 @@ bool LinesModel::sync() {
     revision_ = lines_.revision();
     endResetModel();
     return true;
+}
+
+} // namespace quaderna::ui
+
+namespace quaderna::ui {
+
+FocusMark::FocusMark(QWidget* window) : QWidget(window), window_(window) {
+    setObjectName(QStringLiteral("focusMark"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    // The mark stays with the window's own focus widget, also while another window has the
+    // keyboard: it shows where the keyboard goes when the window is active again.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        follow(now && now->window() == window_ ? now : window_->focusWidget());
+    });
+    window->installEventFilter(this);
+}
+
+bool FocusMark::marks(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const ImageButton*>(w) ||
+           qobject_cast<const LinkLabel*>(w);
+}
+
+void FocusMark::follow(QWidget* now) {
+    if (now == target_ && (!now || isVisible() == now->isVisible())) {
+        if (now)
+            place();
+        return;
+    }
+    if (target_)
+        target_->removeEventFilter(this);
+    target_ = now && marks(now) && now->parentWidget() ? now : nullptr;
+    if (!target_) {
+        hide();
+        return;
+    }
+    target_->installEventFilter(this);
+    if (parentWidget() != target_->parentWidget())
+        setParent(target_->parentWidget());
+    place();
+}
+
+void FocusMark::place() {
+    if (!target_ || !target_->isVisible()) {
+        hide();
+        return;
+    }
+    setGeometry(target_->geometry().adjusted(-4, -4, 4, 4));
+    raise();
+    show();
+    update();
+}
+
+bool FocusMark::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show))
+        follow(window_->focusWidget());
+    if (watched == target_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            place();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FocusMark::paintEvent(QPaintEvent*) {
+    // A ring three pixels wide in the four pixels around the command: orange shows on the white
+    // panels, on the blue backgrounds and on the dark buttons alike.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(QColor(0xFF, 0x8C, 0x00), 3);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
 }
 
 } // namespace quaderna::ui

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -18,7 +19,8 @@ class ListBox;
 
 namespace quaderna::ui {
 
-// A picture that acts as a button: hand cursor, click on release inside.
+// A picture that acts as a button: hand cursor, click on release inside. Tab reaches it (a click
+// leaves the focus where it was) and the space bar presses it, as it presses a push button.
 class ImageButton : public QLabel {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
@@ -50,6 +55,7 @@ private:
     QColor captionColour_;
     QRect captionArea_;
     bool down_ = false;
+    bool spaceDown_ = false;
 };
 
 // Underlined words that act as a button: hand cursor, pressed on the press, released on any
@@ -152,6 +158,29 @@ protected:
 
 private:
     QWidget* box_;
+};
+
+// The mark around the command that holds the keyboard focus in a window: a ring drawn just outside
+// a push button, a picture button, a check box or a link, whatever brought the focus there (Tab,
+// a click, the program). Text boxes show their own yellow highlight instead.
+class FocusMark : public QWidget {
+    Q_OBJECT
+public:
+    explicit FocusMark(QWidget* window);
+    // The widget the mark is around; none when the focus is elsewhere.
+    QWidget* target() const { return target_; }
+    // Whether a widget with the focus shows the mark.
+    static bool marks(const QWidget* w);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void follow(QWidget* now);
+    void place();
+    QWidget* window_;
+    QPointer<QWidget> target_;
 };
 
 // An SVG or bitmap resource drawn at the given size.

@@ -65,7 +65,8 @@ public:
         text_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         text_->document()->setDocumentMargin(8);
         showText();
-        imageButton(panel, m.imgPDF, QRect(8, 486, 24, 24), QStringLiteral(":/art/icon_pdf.svg"));
+        imageButton(panel, m.imgPDF, QRect(8, 486, 24, 24), QStringLiteral(":/art/icon_pdf.svg"))
+            ->setFocusPolicy(Qt::NoFocus); // the link beside it takes Tab
         link(panel, m.lnkWeb, QRect(38, 482, 330, 32), typeface("Tahoma", 14));
         button(panel, m.btnChiudi, QRect(512, 484, 122, 36), u("Chiudi"), typeface("Verdana", 12));
     }
@@ -127,7 +128,8 @@ public:
         row("Guida all'utilizzo:", QString::fromStdString(guideFile(m.app).string()));
         text(this, u("Per informazioni e assistenza scrivere a:"), QRect(32, 432, 409, 40), plain, Qt::black,
              Qt::AlignLeft | Qt::AlignVCenter);
-        imageButton(this, m.imgEmail, QRect(24, 499, 24, 24), QStringLiteral(":/art/icon_email.svg"));
+        imageButton(this, m.imgEmail, QRect(24, 499, 24, 24), QStringLiteral(":/art/icon_email.svg"))
+            ->setFocusPolicy(Qt::NoFocus); // the link beside it takes Tab
         link(this, m.lnkWeb, QRect(56, 494, 400, 32), typeface("Tahoma", 14));
         button(this, m.btnChiudi, QRect(335, 534, 122, 36), u("Chiudi"), typeface("Verdana", 12));
     }
@@ -143,7 +145,8 @@ public:
              kNavy);
         text(this, u("Quaderna 3.0, versione 3.0 - software per biblioteche"), QRect(40, 350, 580, 24),
              typeface("Verdana", 13), kNavy);
-        imageButton(this, m.imgWeb, QRect(18, 419, 24, 24), QStringLiteral(":/art/icon_web.svg"));
+        imageButton(this, m.imgWeb, QRect(18, 419, 24, 24), QStringLiteral(":/art/icon_web.svg"))
+            ->setFocusPolicy(Qt::NoFocus); // the link beside it takes Tab
         link(this, m.lnkWeb, QRect(50, 414, 480, 32), typeface("Tahoma", 14));
         button(this, m.btnChiudi, QRect(521, 414, 122, 36), u("Chiudi"), typeface("Verdana", 12));
     }

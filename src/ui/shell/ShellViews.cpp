@@ -46,9 +46,8 @@ public:
         fixedWindow(388, 405);
         heading(QStringLiteral("Password"),
                 QStringLiteral("Proteggi l'accesso al programma\ncon una password di tua scelta."), 230);
-        auto* first = text(this, QStringLiteral("Password di primo accesso:\nQUADERNA"),
-                           QRect(14, 150, 360, 66), typeface("Verdana", 15, true), kNavy, Qt::AlignCenter);
-        first->setObjectName(QStringLiteral("lblPrimoAccesso"));
+        auto* first = label(this, m.lblPrimoAccesso, QRect(14, 150, 360, 66), typeface("Verdana", 15, true),
+                            kNavy, Qt::AlignCenter);
         first->setStyleSheet(QStringLiteral("background-color: #DCE8F4; border-radius: 8px;"));
         text(this, QStringLiteral("Immetti la password e premi OK."), QRect(24, 238, 340, 24),
              typeface("Verdana", 13));
@@ -110,8 +109,10 @@ public:
         for (int i = 0; i < 6; ++i) {
             const int centre = 166 + 331 * (i % 3);
             const int top = 182 + 238 * (i / 3);
+            // Tab stops at the entry's button; its picture does the same and is passed over.
             imageButton(panel, *entries[i].picture, QRect(centre - 109, top, 218, 188),
-                        QStringLiteral(":/art/entry_%1.svg").arg(QLatin1String(entries[i].key)));
+                        QStringLiteral(":/art/entry_%1.svg").arg(QLatin1String(entries[i].key)))
+                ->setFocusPolicy(Qt::NoFocus);
             captionButton(panel, *entries[i].button, QRect(centre - 154, top + 192, 308, 38),
                           QStringLiteral(":/art/button_entry.svg"), QString::fromUtf8(entries[i].caption),
                           QRect(14, 1, 280, 32), 16);

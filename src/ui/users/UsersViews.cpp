@@ -278,6 +278,7 @@ public:
         setWindowState(windowState() | Qt::WindowMaximized);
         container_ = panel(this, m.panContainer, QRect(30, 45, 200, 200), QColor(0xEE, 0xF3, 0xF8));
         container_->setCursor(Qt::PointingHandCursor);
+        container_->setFocusPolicy(Qt::StrongFocus); // the keys that close the window reach it
         container_->installEventFilter(this);
         photo_ = picture(container_, m.imgFoto, QRect(0, 0, 200, 200));
         photo_->setCursor(Qt::PointingHandCursor);

@@ -58,7 +58,7 @@ protected:
     }
 };
 
-TEST_F(CardWindow, FirstUseShowsNoLibraryDataAndTheDefaultLogoAndClosingStoresBoth) {
+TEST_F(CardWindow, FirstUseShowsNoLibraryDataAndTheDefaultLogoAndWritesOnlyWhatIsChanged) {
     // Before the window is first shown it holds its design texts.
     EXPECT_EQ(library(), (std::vector<std::string>{"Denominazione biblioteca", "Indirizzo e città",
                                                    "Telefono e altri recapiti", "Annotazioni"}));
@@ -72,24 +72,46 @@ TEST_F(CardWindow, FirstUseShowsNoLibraryDataAndTheDefaultLogoAndClosingStoresBo
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(std::filesystem::exists(ini));
 
+    // Nothing changed: nothing is written, the default logo is not stored as the library's own.
     person.click(w.imgEsci);
     EXPECT_FALSE(w.visible());
     EXPECT_TRUE(app.frmAvvio.visible());
-    EXPECT_EQ(readBytes(ini),
-              "[Dati Ente]\r\nDenominazione=\r\nSottotitolo 1=\r\nSottotitolo 2=\r\nAnnotazioni=\r\n");
-    EXPECT_EQ(readBytes(dir / "Logo.jpg"), "IMG:tessera_logo");
+    EXPECT_FALSE(std::filesystem::exists(ini));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Logo.jpg"));
+    EXPECT_TRUE(ui.messages.empty());
+
+    // The library's name typed and the logo deleted: the file gets that key, the logo the blank.
+    open();
+    ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) {
+        person.retype(d.txtAssociazione, "Biblioteca civica");
+        person.click(d.btnApplica);
+    });
+    person.click(w.titAssociazione);
+    person.click(w.btnCancLogo);
+    person.click(w.imgEsci);
+    EXPECT_EQ(readBytes(ini), "[Dati Ente]\r\nDenominazione=Biblioteca civica\r\n");
+    EXPECT_EQ(readBytes(dir / "Logo.jpg"), "IMG:puntino");
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CardWindow, LibraryDataAndLogoComeBackAtEachShowingAndAreWrittenAtEachClosing) {
-    writeBytes(ini, "; impostazioni\r\n[Margini Stampa]\r\nSuperiore=2\r\n\r\n[Dati Ente]\r\n"
-                    "Denominazione= Biblioteca di Citt\xE0 Alta \r\nAnnotazioni=Orario 9-13\r\n");
+TEST_F(CardWindow, LibraryDataAndLogoComeBackAtEachShowingAndOnlyTheTextsChangedAreWritten) {
+    const std::string stored = "; impostazioni\r\n[Margini Stampa]\r\nSuperiore=2\r\n\r\n[Dati Ente]\r\n"
+                               "Denominazione= Biblioteca di Citt\xE0 Alta \r\nAnnotazioni=Orario 9-13\r\n";
+    writeBytes(ini, stored);
     writeBytes(dir / "Logo.jpg", "IMG:stemma");
     open();
     EXPECT_EQ(library(), (std::vector<std::string>{"Biblioteca di Città Alta", "", "", "Orario 9-13"}));
     EXPECT_EQ(tagOf(w.imgLogo.image), "stemma");
 
-    // The texts edited in the library data dialog reach the file when the window closes.
+    // The dialog applied with the texts as they are changes nothing.
+    ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) { person.click(d.btnApplica); });
+    person.click(w.titAssociazione);
+    app.close(w);
+    EXPECT_EQ(readBytes(ini), stored);
+
+    // The texts edited in the library data dialog reach the file when the window closes; while
+    // the window was open another desk changed the note, which stays as that desk wrote it.
+    open();
     ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) {
         person.retype(d.txtSottotitolo01, "  Via Roma 1, Bergamo ");
         person.click(d.btnApplica);
@@ -97,20 +119,110 @@ TEST_F(CardWindow, LibraryDataAndLogoComeBackAtEachShowingAndAreWrittenAtEachClo
     person.click(w.titSottotitolo01);
     EXPECT_EQ(w.titSottotitolo01.text, "Via Roma 1, Bergamo");
     EXPECT_EQ(iniValue("Dati Ente", "Sottotitolo 1"), "");
+    ini::writeString(ini, "Dati Ente", "Annotazioni", "Orario 9-18");
     app.close(w); // the title bar
     EXPECT_TRUE(app.frmAvvio.visible());
     EXPECT_EQ(iniValue("Dati Ente", "Denominazione"), "Biblioteca di Città Alta");
     EXPECT_EQ(iniValue("Dati Ente", "Sottotitolo 1"), "Via Roma 1, Bergamo");
     EXPECT_EQ(iniValue("Dati Ente", "Sottotitolo 2"), "");
-    EXPECT_EQ(iniValue("Dati Ente", "Annotazioni"), "Orario 9-13");
+    EXPECT_EQ(iniValue("Dati Ente", "Annotazioni"), "Orario 9-18");
     EXPECT_EQ(iniValue("Margini Stampa", "Superiore"), "2");
-    EXPECT_EQ(readBytes(ini).rfind("; impostazioni\r\n[Margini Stampa]\r\nSuperiore=2\r\n", 0), 0u);
+    EXPECT_EQ(readBytes(ini).rfind("; impostazioni\r\n[Margini Stampa]\r\nSuperiore=2\r\n\r\n[Dati Ente]\r\n"
+                                   "Denominazione= Biblioteca di Citt\xE0 Alta \r\n",
+                                   0),
+              0u)
+        << "the keys not changed keep their bytes";
     EXPECT_EQ(readBytes(dir / "Logo.jpg"), "IMG:stemma");
+    EXPECT_TRUE(ui.messages.empty());
 
     // Showing again starts from a blank card with the stored data.
     person.click(app.frmAvvio.imgTessere);
     EXPECT_EQ(w.titSottotitolo01.text, "Via Roma 1, Bergamo");
     EXPECT_EQ(card(), design());
+}
+
+TEST_F(CardWindow, ATextOrLogoThatCouldNotBeReadIsNeverWrittenBack) {
+    const std::string stored =
+        "[Dati Ente]\r\nDenominazione=Biblioteca civica\r\nSottotitolo 1=Via Roma 1\r\n"
+        "Sottotitolo 2=Tel. 035 123456\r\nAnnotazioni=Tessera personale\r\n";
+    writeBytes(ini, stored);
+    writeBytes(dir / "Logo.jpg", "a damaged picture");
+    // At the opening the settings cannot be read (something else stands under their name, as a
+    // share that fails for a moment); they are back by the closing.
+    const auto unreadable = [&](std::function<void()> whileOpen) {
+        std::filesystem::rename(ini, dir / "aside.ini");
+        std::filesystem::create_directory(ini);
+        ui.messages.clear();
+        open();
+        EXPECT_EQ(library(), (std::vector<std::string>{"", "", "", ""}));
+        EXPECT_EQ(tagOf(w.imgLogo.image), "tessera_logo");
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.lastText(), kArchivio);
+        whileOpen();
+        std::filesystem::remove(ini);
+        std::filesystem::rename(dir / "aside.ini", ini);
+        person.click(w.imgEsci);
+        EXPECT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(readBytes(dir / "Logo.jpg"), "a damaged picture");
+    };
+    unreadable([] {});
+    EXPECT_EQ(readBytes(ini), stored);
+
+    // What the librarian types then is written, and only that.
+    unreadable([&] {
+        ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) {
+            person.retype(d.txtAnnotazioni, "Valida un anno");
+            person.click(d.btnApplica);
+        });
+        person.click(w.titAnnotazioni);
+    });
+    EXPECT_EQ(library(), (std::vector<std::string>{"", "", "", "Valida un anno"}));
+    EXPECT_EQ(iniValue("Dati Ente", "Denominazione"), "Biblioteca civica");
+    EXPECT_EQ(iniValue("Dati Ente", "Sottotitolo 1"), "Via Roma 1");
+    EXPECT_EQ(iniValue("Dati Ente", "Sottotitolo 2"), "Tel. 035 123456");
+    EXPECT_EQ(iniValue("Dati Ente", "Annotazioni"), "Valida un anno");
+
+    // A chosen file that is not a picture shows the default logo and replaces nothing either.
+    writeBytes(dir / "rotto.jpg", "not a picture");
+    open();
+    ui.filesToOpen = {dir / "rotto.jpg"};
+    person.click(w.imgLogo);
+    EXPECT_EQ(tagOf(w.imgLogo.image), "tessera_logo");
+    person.click(w.imgEsci);
+    EXPECT_EQ(readBytes(dir / "Logo.jpg"), "a damaged picture");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Backup" / "2022-03-10" / "Logo.jpg"));
+}
+
+TEST_F(CardWindow, TheDayCopiesKeepTheLogoAndTheTextsAsTheyWereBeforeTheDaysFirstChange) {
+    writeBytes(ini, "[Dati Ente]\r\nDenominazione=Biblioteca civica\r\n");
+    writeBytes(dir / "Logo.jpg", "IMG:stemma");
+    writeBytes(dir / "nuovo.jpg", "IMG:nuovo");
+    writeBytes(dir / "altro.jpg", "IMG:altro");
+    const auto day = dir / "Backup" / "2022-03-10";
+    ASSERT_EQ(ui.today(), (Date{2022, 3, 10}));
+
+    open();
+    ui.filesToOpen = {dir / "nuovo.jpg"};
+    person.click(w.imgLogo);
+    person.click(w.imgEsci);
+    EXPECT_EQ(readBytes(dir / "Logo.jpg"), "IMG:nuovo");
+    EXPECT_EQ(readBytes(day / "Logo.jpg"), "IMG:stemma");
+    EXPECT_FALSE(std::filesystem::exists(day / "Tesserini.ini")) << "the texts did not change";
+
+    open();
+    ui.filesToOpen = {dir / "altro.jpg"};
+    person.click(w.imgLogo);
+    ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) {
+        person.retype(d.txtAssociazione, "Biblioteca comunale");
+        person.click(d.btnApplica);
+    });
+    person.click(w.titAssociazione);
+    person.click(w.imgEsci);
+    EXPECT_EQ(readBytes(dir / "Logo.jpg"), "IMG:altro");
+    EXPECT_EQ(readBytes(day / "Logo.jpg"), "IMG:stemma") << "the day's first change is kept";
+    EXPECT_EQ(readBytes(day / "Tesserini.ini"), "[Dati Ente]\r\nDenominazione=Biblioteca civica\r\n");
+    EXPECT_EQ(iniValue("Dati Ente", "Denominazione"), "Biblioteca comunale");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(CardWindow, TheLibraryDataDialogEditsTheFourTextsOnScreenOnly) {
@@ -297,7 +409,15 @@ TEST_F(CardWindow, TheLogoIsLoadedOrDeletedAndThePhotoDeletedOnTheCardOnly) {
 
 TEST_F(CardWindow, AReadOnlyFolderStillClosesTheWindowAndSaysTheDataWereNotKept) {
     writeBytes(dir / "Logo.jpg", "IMG:stemma");
+    writeBytes(dir / "nuovo.jpg", "IMG:nuovo");
     open();
+    ui.onDialog<TfrmDatiEnte>([&](TfrmDatiEnte& d) {
+        person.retype(d.txtAssociazione, "Biblioteca civica");
+        person.click(d.btnApplica);
+    });
+    person.click(w.titAssociazione);
+    ui.filesToOpen = {dir / "nuovo.jpg"};
+    person.click(w.imgLogo);
     makeReadOnly(dir.path());
     makeReadOnly(dir / "Logo.jpg");
     person.click(w.imgEsci);
@@ -331,8 +451,9 @@ TEST_F(CardWindow, ASettingsFileThatCannotBeReadOrWrittenIsSaidAndKeptAsItIs) {
     });
     ASSERT_EQ(ui.printed.size(), 1u);
     EXPECT_EQ(ui.printed[0].page.margins.top, 5);
+    // The texts did not change: closing does not try to write them.
     person.click(w.imgEsci);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_FALSE(w.visible());
     EXPECT_TRUE(app.frmAvvio.visible());
     EXPECT_EQ(readBytes(ini), before);

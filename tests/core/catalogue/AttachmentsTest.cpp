@@ -139,6 +139,66 @@ TEST_P(Attachments, AFileOfTheSameNameIsReplacedOnlyOnYes) {
     }
 }
 
+TEST_P(Attachments, TheOverwriteQuestionNamesTheOtherRecordsThatUseTheFile) {
+    // The record on screen names the file itself: that alone asks the question as it stands.
+    if (GetParam().books) {
+        TLibro own = storedBooks(dir.path()).at(0);
+        own.File01 = "foto.jpg";
+        writeBytes(dir / "Libri.pro", own.encode());
+    } else {
+        TTesserato own = storedUsers(dir.path()).at(0);
+        own.File01 = "foto.jpg";
+        writeBytes(dir / "Tesserati.pro", own.encode());
+    }
+    writeBytes(folder() / "foto.jpg", "vecchio");
+    const auto question = [&] {
+        ui.filesToOpen.push_back(elsewhere("foto.jpg", "nuovo"));
+        ui.answers = {MsgButton::No};
+        ui.messages.clear();
+        attach([&](TfrmAllegaCartella& d) {
+            person.click(d.btnSfoglia01);
+            person.click(d.btnAnnulla);
+        });
+        EXPECT_EQ(readBytes(folder() / "foto.jpg"), "vecchio");
+        return texts();
+    };
+    EXPECT_EQ(question(), std::vector<std::string>{kSovrascrivere});
+
+    // Other books and users that name it, in any of their three slots; another spelling is
+    // another file.
+    TLibro canne = book("Canne al vento", "NAR-2");
+    canne.File02 = "foto.jpg";
+    TLibro elias = book("Elias Portolu", "NAR-3");
+    elias.File01 = "Foto.jpg";
+    storeBooks(dir.path(), {canne, elias});
+    TTesserato bianchi = user("Bianchi Anna", "T-2");
+    bianchi.File03 = "foto.jpg";
+    storeUsers(dir.path(), {bianchi});
+    const std::string head =
+        "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n";
+    const std::string tail = "\r\n\r\nSi vuole sovrascrivere il file esistente?";
+    EXPECT_EQ(question(), std::vector<std::string>{head +
+                                                   "Il file è allegato anche ad altre schede:\r\n"
+                                                   "- libro \"Canne al vento\" (codice NAR-2)\r\n"
+                                                   "- utente Bianchi Anna (tessera n. T-2)" +
+                                                   tail});
+
+    // A long list names eight and counts the rest.
+    std::vector<TTesserato> many;
+    for (int i = 1; i <= 8; ++i) {
+        many.push_back(user("Verdi " + std::to_string(i), "V-" + std::to_string(i)));
+        many.back().File01 = "foto.jpg";
+    }
+    storeUsers(dir.path(), many);
+    const std::vector<std::string> asked = question();
+    ASSERT_EQ(asked.size(), 1u);
+    const std::string last = "- utente Verdi 6 (tessera n. V-6)\r\n- e altre 2 schede" + tail;
+    EXPECT_EQ(asked[0].substr(0, head.size()), head);
+    ASSERT_GE(asked[0].size(), last.size());
+    EXPECT_EQ(asked[0].substr(asked[0].size() - last.size()), last);
+    EXPECT_EQ(asked[0].find("Verdi 7"), std::string::npos);
+}
+
 TEST_P(Attachments, AnnullaKeepsTheLabelsButNotTheCopiedFileBack) {
     label("lblFile01").text = "vecchio.txt";
     label("lblDesc01").text = "Descrizione";

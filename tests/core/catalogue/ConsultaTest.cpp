@@ -1,4 +1,5 @@
 #include "core/catalogue/TrovaLibri.h"
+#include "core/shell/Guida.h"
 #include "support/AppFixture.h"
 #include "support/Books.h"
 
@@ -68,4 +69,26 @@ TEST_F(Catalogue, ClosingAsksAndEndsTheProgramOnlyOnYes) {
     app.close(c); // the title-bar button asks the same
     EXPECT_TRUE(app.terminated());
     EXPECT_FALSE(app.frmAvvio.visible());
+}
+
+// A reader at the catalogue is offered nothing that starts another program: the help window
+// shows its text without the link to the PDF guide, and the link, reached anyway, opens nothing.
+TEST_F(Catalogue, TheHelpWindowOffersReadersNoWayIntoAnotherProgram) {
+    EXPECT_TRUE(app.readerAtDesk());
+    bool seen = false;
+    ui.onDialog<TfrmGuida>([&](TfrmGuida& g) {
+        seen = true;
+        EXPECT_EQ(g.lblTitolo.text, "Applicazione Consultazione Catalogo Libri.");
+        EXPECT_FALSE(g.txtGuida.text.empty());
+        EXPECT_FALSE(g.lnkWeb.visible);
+        EXPECT_FALSE(g.imgPDF.visible);
+        person.click(g.lnkWeb);
+        person.click(g.imgPDF);
+        person.press(g.lnkWeb, VK::Return);
+        person.click(g.btnChiudi);
+    });
+    person.click(c.cmdGuida);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(ui.shellOpened.empty());
+    EXPECT_TRUE(ui.messages.empty());
 }

@@ -20,7 +20,8 @@ using namespace quaderna::testing;
 
 namespace {
 
-// Pieces 1 to 27, as the file must begin, with the sheet's name.
+// The head and the table's opening, as the file must begin, with the sheet's name; the style
+// sheet keeps the data cells as text in LibreOffice Calc.
 std::string expectedHead(const std::string& sheet) {
     return "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -31,7 +32,7 @@ std::string expectedHead(const std::string& sheet) {
            "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
            "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
            "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-           "</head><body><table x:str>";
+           "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str>";
 }
 
 std::string headerRow(const std::vector<std::pair<std::string, int>>& columns) {
@@ -45,7 +46,7 @@ std::string headerRow(const std::vector<std::pair<std::string, int>>& columns) {
 std::string dataRow(const std::vector<std::string>& cells) {
     std::string r = "<tr>";
     for (const auto& c : cells)
-        r += "<td style=\"text-align: left;\">" + c + "</td>";
+        r += "<td style=\"text-align: left;\" class=testo>" + c + "</td>";
     return r + "</tr>";
 }
 
@@ -358,8 +359,9 @@ TEST_F(Exports, TheUserExportJoinsTownsAndProvincesWithBlanks) {
               expectedHead("Riepilogo Anagrafica Utenti"));
     EXPECT_NE(file.find("width=300>Titoli di studio e altre qualifiche</td>"), std::string::npos);
     EXPECT_NE(file.find("width=250>Codice fiscale</td>"), std::string::npos);
-    EXPECT_NE(file.find("<td style=\"text-align: left;\">Roma</td><td style=\"text-align: left;\"></td>"
-                        "<td style=\"text-align: left;\">20121 Milano MI</td>"),
+    EXPECT_NE(file.find("<td style=\"text-align: left;\" class=testo>Roma</td>"
+                        "<td style=\"text-align: left;\" class=testo></td>"
+                        "<td style=\"text-align: left;\" class=testo>20121 Milano MI</td>"),
               std::string::npos);
     EXPECT_NE(file.find(">S\xEC</td></tr></table>"), std::string::npos);
     // 25 columns in the file: no "N.".

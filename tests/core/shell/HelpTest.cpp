@@ -161,6 +161,7 @@ TEST_F(Help, TheLinkIsOrangeWhileHeldAndOpensTheGuideBesideTheProgram) {
     app.show(app.frmLibri);
     ui.onDialog<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_TRUE(g.hasFocus(g.btnChiudi));
+        EXPECT_TRUE(g.lnkWeb.visible && g.imgPDF.visible);
         // Held on the text or on its icon: orange until the button is released, wherever.
         for (Button* where : {static_cast<Button*>(&g.lnkWeb), &g.imgPDF}) {
             person.mouseDown(*where);
@@ -169,19 +170,32 @@ TEST_F(Help, TheLinkIsOrangeWhileHeldAndOpensTheGuideBesideTheProgram) {
             EXPECT_EQ(g.lnkWeb.colour, colours::DarkBlue);
         }
         EXPECT_TRUE(ui.shellOpened.empty());
-        // A click follows the link; with no guide, or nothing to open it, nothing else happens.
+        // A click follows the link; with no guide nothing else happens.
         ui.shellOpenSucceeds = false;
         person.click(g.lnkWeb);
         person.click(g.imgPDF);
         person.press(g.lnkWeb, VK::Return);
         EXPECT_EQ(g.lnkWeb.colour, colours::DarkBlue);
+        EXPECT_TRUE(ui.messages.empty());
+        // A guide that nothing on this computer opens is said, and the window stays.
+        writeBytes(dir / "Guida.pdf", "%PDF-1.4\n");
+        person.click(g.lnkWeb);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.lastText(),
+                  "Attenzione: il sistema non permette di aprire la guida in formato PDF.\n\r\n\r"
+                  "Accertarsi che sul computer sia installato un programma per la lettura dei "
+                  "file PDF.");
+        EXPECT_EQ(ui.messages.back().kind, Shown::Warning);
         EXPECT_TRUE(g.visible());
+        // Opened: nothing to say.
+        ui.shellOpenSucceeds = true;
+        person.click(g.imgPDF);
+        EXPECT_EQ(ui.messages.size(), 1u);
         person.click(g.btnChiudi);
     });
     person.click(app.frmLibri.cmdGuida);
     const std::string guide = "\"" + (dir / "Guida.pdf").string() + "\"";
-    EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{guide, guide, guide}));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.shellOpened, (std::vector<std::string>{guide, guide, guide, guide, guide}));
 }
 
 TEST_F(Help, TheGuideIsTheOneBesideTheProgramElseTheInstalledOne) {

@@ -262,3 +262,43 @@ TEST(FirstAccess, WrittenOnlyWhenMissing) {
     EXPECT_FALSE(password::installFirstAccess(dir.path()));
     EXPECT_EQ(password::readStored(dir.path()), "CAMBIATA");
 }
+
+class FirstAccessLine : public AppFixture {
+protected:
+    void SetUp() override {
+        password::installFirstAccess(dir.path());
+        app.start();
+    }
+    TfrmPassword& login = app.frmPassword;
+    TfrmCambiaPassword& change = app.frmCambiaPassword;
+    void changeTo(const char* old, const char* nuova) {
+        person.click(login.btnCambiaPassword);
+        person.type(change.txtPasswordOld, old);
+        person.type(change.txtPasswordNew, nuova);
+        person.type(change.txtConferma, nuova);
+        person.click(change.cmdOK);
+        EXPECT_EQ(ui.lastText(), "Modifica della password completata con successo.");
+        ASSERT_TRUE(login.visible());
+    }
+};
+
+TEST_F(FirstAccessLine, ShownOnlyWhileTheFirstAccessPasswordIsTheOneInUse) {
+    EXPECT_TRUE(login.lblPrimoAccesso.visible);
+    EXPECT_EQ(login.lblPrimoAccesso.text, "Password di primo accesso:\nQUADERNA");
+    changeTo("quaderna", "biblioteca");
+    EXPECT_FALSE(login.lblPrimoAccesso.visible);
+    // Put back (in any case of letters): the line tells it again.
+    changeTo("biblioteca", "Quaderna");
+    EXPECT_TRUE(login.lblPrimoAccesso.visible);
+    // Closing the change window without a change shows the login as it stands.
+    person.click(login.btnCambiaPassword);
+    person.click(change.cmdEsci);
+    EXPECT_TRUE(login.lblPrimoAccesso.visible);
+    // A password file that cannot be read gives no line: it may not be the password in use.
+    for (const char* bytes : {"[Accesso]\r\nValore=ZZ12\r\n", ""}) {
+        writeBytes(file("unins000.dll"), bytes);
+        person.click(login.btnCambiaPassword);
+        person.click(change.cmdEsci);
+        EXPECT_FALSE(login.lblPrimoAccesso.visible) << bytes;
+    }
+}

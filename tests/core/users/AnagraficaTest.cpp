@@ -60,6 +60,7 @@ TEST_F(UserWindow, OpensFromTheLauncherOnANewRecordAndClosesBackToIt) {
     EXPECT_EQ(tagOf(w.imgFoto.image), "foto_bianco");
     EXPECT_FALSE(w.chkAnnullata.checked);
     EXPECT_EQ(w.chkAnnullata.text, "Tessera annullata");
+    EXPECT_TRUE(w.hasFocus(w.txtTesserato)); // where a person starts typing
     for (ComboEdit* c : {&w.txtProvNasc, &w.txtProvRes}) {
         ASSERT_EQ(c->items.size(), 112u);
         EXPECT_EQ(c->items.front(), "AG");
@@ -375,14 +376,18 @@ TEST_F(UserWindow, PhotoIsLoadedScaledStoredAtItsOwnSizeDeletedAndZoomed) {
     person.click(w.btnSfoglia);
     EXPECT_EQ(tagOf(w.imgFoto.image), "volto");
 
-    // Zoom: the current photo, full screen; a click on the picture or around it closes.
-    for (int where = 0; where < 2; ++where) {
+    // Zoom: the current photo, full screen; a click on the picture or around it closes, and so do
+    // Enter and Escape.
+    for (int where = 0; where < 4; ++where) {
         std::string zoomed, caption;
         bool stillOpen = true;
         ui.onDialog<TfrmZoom>([&](TfrmZoom& z) {
             zoomed = tagOf(z.imgFoto.image);
             caption = z.caption;
-            person.click(where == 0 ? static_cast<Control&>(z.imgFoto) : z.panContainer);
+            if (where < 2)
+                person.click(where == 0 ? static_cast<Control&>(z.imgFoto) : z.panContainer);
+            else
+                person.press(z.panContainer, where == 2 ? VK::Return : VK::Escape);
             stillOpen = z.visible();
         });
         person.click(w.btnZoom);
