@@ -11,7 +11,7 @@ what=${1:-run}
 packages=(build-essential cmake ninja-build pkg-config ccache go-md2man libqpdf-dev
           qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation2 fonts-dejavu-core xdg-utils)
+          fonts-liberation2 fonts-dejavu-core xdg-utils libxcb1-dev)
 if [ "$what" = test ]; then
   packages+=(xvfb xauth poppler-utils qpdf imagemagick clang-format openbox xdotool x11-utils)
 elif [ "$what" = calc ]; then

@@ -3,12 +3,11 @@
 #include "core/storage/ArchiveCheck.h"
 #include "ui/CommandLine.h"
 #include "ui/Program.h"
+#include "ui/platform/Desktop.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTimer>
-#include <QWidget>
 
 #include <csignal>
 #include <cstdio>
@@ -49,22 +48,6 @@ std::optional<int> withoutWindows(int argc, char** argv) {
     return std::nullopt;
 }
 
-// For the desktop tests: with QUADERNA_FOCUS_FILE set, the file always holds "Window/control",
-// the names of the window and of the control that have the keyboard (empty when none has).
-void reportFocus(QApplication& qapp) {
-    const QString file = qEnvironmentVariable("QUADERNA_FOCUS_FILE");
-    if (file.isEmpty())
-        return;
-    QObject::connect(&qapp, &QApplication::focusChanged, &qapp, [file](QWidget*, QWidget* now) {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            return;
-        if (now)
-            out.write((now->window()->objectName() + QLatin1Char('/') + now->objectName()).toUtf8());
-        out.commit();
-    });
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,12 +57,14 @@ int main(int argc, char** argv) {
     if (const auto status = withoutWindows(argc, argv))
         return *status;
 
-    QApplication qapp(argc, argv);
+    std::optional<QApplication> made;
+    quaderna::ui::createApplication(made, argc, argv);
+    QApplication& qapp = *made;
     QApplication::setApplicationName(QStringLiteral("Quaderna"));
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setQuitOnLastWindowClosed(false);
     quaderna::ui::installItalian(qapp);
-    reportFocus(qapp);
+    quaderna::ui::reportForTests(qapp);
 
     const auto folder = quaderna::ui::dataFolder(QCoreApplication::arguments());
     quaderna::ui::prepareDataFolder(folder);

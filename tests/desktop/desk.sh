@@ -39,6 +39,14 @@
 #   desk_type TEXT              types text into the window that has the keyboard.
 #   desk_key KEY...             presses keys by their X names: Return Tab shift+Tab alt+F4 space.
 #   desk_click WIN X Y [BUTTON] clicks at X,Y inside the window (default the left button).
+#   desk_control WINDOW CONTROL [S]  waits until the program shows the control (object names:
+#                               TfrmAvvio imgLibri) and sets DESK_CX DESK_CY DESK_CW DESK_CH, its
+#                               place and size on the screen (the program writes them into
+#                               $QUADERNA_CONTROLS_FILE a moment after a window shows or moves).
+#   desk_click_control WINDOW CONTROL   clicks the middle of that control.
+#   desk_wait_form WINDOW [S]   waits until the program shows that window (object name, e.g.
+#                               TfrmLibri) and the window manager has mapped it; DESK_WIN is its id.
+#   desk_wait_form_gone WINDOW [S]   waits until the program no longer shows it.
 #   desk_focus                  prints "Window/control", the object names of the window and of
 #                               the control that has the keyboard in the program (the program
 #                               writes them into $QUADERNA_FOCUS_FILE at every change).
@@ -66,7 +74,7 @@ DESK_APP_STATUS=""
 DESK_WIN=""
 DESK_SCREEN=""
 
-desk_log() { printf '[%s] %s\n' "$DESK_NAME" "$*" >&2; }
+desk_log() { printf '[%s %3ds] %s\n' "$DESK_NAME" "$SECONDS" "$*" >&2; }
 
 desk_shot() {
   [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
@@ -101,12 +109,16 @@ desk_pass() {
 }
 
 desk_stop() {
-  local pid
+  local pid i
   for pid in "$DESK_APP_PID" "$DESK_WM_PID" "$DESK_XVFB_PID"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  done
-  for pid in "$DESK_APP_PID" "$DESK_WM_PID" "$DESK_XVFB_PID"; do
-    [ -n "$pid" ] && wait "$pid" 2>/dev/null
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null
+    for i in $(seq 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
   [ -n "$DESK_TMP" ] && rm -rf "$DESK_TMP"
 }
@@ -135,7 +147,7 @@ desk_start() {
   # The program on the real X server, with no desktop theme of its own.
   export QT_QPA_PLATFORM=xcb
   unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE WAYLAND_DISPLAY
-  export QUADERNA_FOCUS_FILE=$DESK_TMP/focus
+  export QUADERNA_FOCUS_FILE=$DESK_TMP/focus QUADERNA_CONTROLS_FILE=$DESK_TMP/controls
   # Xvfb picks a free display and writes its number on the descriptor given.
   local fifo=$DESK_TMP/display
   mkfifo "$fifo"
@@ -283,6 +295,52 @@ desk_key() { xdotool key --delay 60 -- "$@"; }
 
 desk_click() {
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click "${4:-1}"
+}
+
+desk_control() {
+  local window=$1 control=$2 seconds=${3:-10} i line
+  for i in $(seq $((seconds * 10))); do
+    line=$(awk -F'\t' -v w="$window" -v c="$control" '$1 == w && $2 == c { print $3; exit }' \
+      "$QUADERNA_CONTROLS_FILE" 2>/dev/null)
+    if [ -n "$line" ]; then
+      read -r DESK_CX DESK_CY DESK_CW DESK_CH <<<"$line"
+      return 0
+    fi
+    sleep 0.1
+  done
+  desk_fail "no control $control of $window on screen within ${seconds}s"
+}
+
+desk_form_id() {
+  awk -F'\t' -v w="$1" '$1 == w && $2 == "." { print $4; exit }' "$QUADERNA_CONTROLS_FILE" 2>/dev/null
+}
+
+desk_wait_form() {
+  local window=$1 seconds=${2:-20} i id
+  for i in $(seq $((seconds * 10))); do
+    id=$(desk_form_id "$window")
+    if [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      DESK_WIN=$id
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  desk_fail "the program shows no window $window within ${seconds}s"
+}
+
+desk_wait_form_gone() {
+  local window=$1 seconds=${2:-20} i
+  for i in $(seq $((seconds * 10))); do
+    [ -z "$(desk_form_id "$window")" ] && return 0
+    sleep 0.1
+  done
+  desk_fail "the window $window is still on screen after ${seconds}s"
+}
+
+desk_click_control() {
+  desk_control "$1" "$2"
+  xdotool mousemove $((DESK_CX + DESK_CW / 2)) $((DESK_CY + DESK_CH / 2)) sleep 0.1 click 1
 }
 
 desk_focus() { cat "$QUADERNA_FOCUS_FILE" 2>/dev/null; }

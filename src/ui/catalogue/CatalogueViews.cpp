@@ -292,7 +292,7 @@ public:
 class StampaLibroView : public FormView {
 public:
     StampaLibroView(QtPlatform& p, BookSheetPrint& m, QWidget* parent) : FormView(p, m, parent) {
-        fixedWindow(364, 287);
+        fixedWindow(364, 287, TitleButtons::Close);
         auto* pic = art(this, QStringLiteral(":/art/stampa_scheda.svg"), QRect(25, 20, 314, 185));
         pic->setObjectName("imgStampante");
         button(this, m.btnAnnulla, QRect(60, 228, 116, 36), u("Annulla"), typeface("Verdana", 12));

@@ -157,10 +157,13 @@ FormView::~FormView() {
     platform_.forgetView(this);
 }
 
-void FormView::fixedWindow(int width, int height) {
-    // No title-bar buttons: the window closes through its own buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+void FormView::fixedWindow(int width, int height, TitleButtons buttons) {
+    // No title-bar buttons (the window closes through its own buttons), or only the close button;
+    // never a minimise or maximise button that could do nothing for a fixed dialog.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   (buttons == TitleButtons::Close ? Qt::WindowCloseButtonHint : Qt::WindowType(0)));
     setFixedSize(width, height);
+    titleButtons_ = buttons;
 }
 
 void FormView::maximisedWindow() {
@@ -169,8 +172,8 @@ void FormView::maximisedWindow() {
     maximised_ = true;
     const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
                                                        : QRect(0, 0, 1280, 800);
-    resize(std::max(1024, screen.width()), std::max(740, screen.height()));
-    setMinimumSize(1000, 700);
+    resize(std::max(kWorkWidth, screen.width()), std::max(kWorkHeight, screen.height()));
+    setMinimumSize(kWorkWidth, kWorkHeight);
     auto* bg = new GradientBackground(this);
     bg->setObjectName(QStringLiteral("backgroundGradient"));
     bg->setGeometry(rect());
@@ -942,6 +945,9 @@ void FormView::reject() {
 
 void FormView::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Before the window is mapped, so the window manager frames it with these buttons at once.
+    if (titleButtons_ && !event->spontaneous())
+        setTitleButtons(*this, *titleButtons_);
     // A window of its own (the login, the password change) opens in the middle of the screen; a
     // dialog opens over the window that owns it.
     if (!placed_ && !maximised_ && !parentWidget() && !event->spontaneous()) {

@@ -3,6 +3,7 @@
 // a person does to the model's handlers, and re-reads the model after each handler.
 
 #include "core/forms/Form.h"
+#include "ui/platform/Desktop.h"
 
 #include <QColor>
 #include <QDialog>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCalendarWidget;
@@ -82,8 +84,8 @@ public:
     bool maximised() const { return maximised_; }
 
 protected:
-    // Window shapes.
-    void fixedWindow(int width, int height);
+    // Window shapes. A fixed window has no title-bar buttons, or only the close button.
+    void fixedWindow(int width, int height, TitleButtons buttons = TitleButtons::None);
     void maximisedWindow();
     // A white or shaded content panel centred in the window.
     QWidget* centredPanel(int width, int height, const QColor& background = Qt::white);
@@ -166,6 +168,7 @@ private:
     bool applying_ = false;
     bool refreshQueued_ = false;
     bool maximised_ = false;
+    std::optional<TitleButtons> titleButtons_;
     std::uint64_t focusApplied_ = ~std::uint64_t{0};
     void relayout();
 };

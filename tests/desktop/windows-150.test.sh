@@ -1,0 +1,4 @@
+# Every window at 150 % scale on a 1920x1080 screen: each fits the available area and can be
+# moved; the fixed dialogs offer the close button alone (windows.sh).
+DESK_SCALE=1.5
+source "$(dirname "$0")/windows.sh"
