@@ -15,6 +15,7 @@
 #include "core/shell/MenuPrestiti.h"
 #include "core/shell/MenuStorico.h"
 #include "core/shell/Password.h"
+#include "core/storage/Files.h"
 #include "core/users/Anagrafica.h"
 
 #include <filesystem>
@@ -103,6 +104,8 @@ public:
 private:
     void showModal(Form& dialog);
     std::filesystem::path dataDir_;
+    // Nothing is read or written through a link that leads out of the data folder.
+    files::DataFolder confined_{dataDir_};
     std::vector<Form*> standing_;
     bool terminated_ = false;
     struct BackupState {

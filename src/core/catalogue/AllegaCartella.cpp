@@ -2,6 +2,7 @@
 
 #include "core/Application.h"
 #include "core/storage/Attachments.h"
+#include "core/storage/Files.h"
 #include "core/storage/Libro.h"
 #include "core/storage/RecordFile.h"
 #include "core/storage/SideFiles.h"
@@ -182,8 +183,14 @@ void TfrmAllegaCartella::browse(std::size_t slot) {
     setName(slot, name);
     const std::filesystem::path folder = sidefiles::attachmentsFolder(app.dataDir());
     const std::filesystem::path target = folder / text::trim(name);
+    try {
+        files::makeFolders(folder); // never where a link in place of the folder points
+    } catch (const IoError&) {
+        setName(slot, before);
+        ui().messageBox(kCopiaNonRiuscita, MsgKind::Warning);
+        return;
+    }
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
     if (std::filesystem::exists(std::filesystem::symlink_status(target, ec))) {
         // The file chosen from the folder itself is attached as it is.
         if (std::filesystem::equivalent(*picked, target, ec))

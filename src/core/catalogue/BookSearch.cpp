@@ -63,7 +63,7 @@ text::Lines searchBooks(const std::filesystem::path& archive, const std::array<s
 void searchBooks(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
                  bool onlyAvailable, text::Lines& lines) {
     const Criteria match(criteria, kCriterionFields);
-    RecordFile file(archive, TLibro::Size);
+    RecordFile file(archive, TLibro::Size, RecordFile::Access::Read);
     if (match.impossible())
         return;
     addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
@@ -98,7 +98,7 @@ void BookSearch::lstRecordsDblClick() {
             target = &app.frmLibri;
         else if (marker == "consulta_libri")
             target = &app.frmConsultaLibri;
-        RecordFile file(app.dataFile(TLibro::FileName), TLibro::Size);
+        RecordFile file(app.dataFile(TLibro::FileName), TLibro::Size, RecordFile::Access::Read);
         file.scanEach([&](std::string_view rec, std::int64_t index) {
             if (text::trim(bookLine(rec)) == chosen && target)
                 target->showRecord(TLibro::decode(rec), index + 1);

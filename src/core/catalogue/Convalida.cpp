@@ -33,7 +33,7 @@ std::vector<std::string> booksCarryingCode(const std::filesystem::path& archive,
         return lines;
     const std::string key = text::upperAZ(text::toCp1252(trimmed));
     try {
-        RecordFile file(archive, TLibro::Size);
+        RecordFile file(archive, TLibro::Size, RecordFile::Access::Read);
         file.scanEach([&](std::string_view rec, std::int64_t) {
             if (sameCode(rawField(rec, TLibro::F::Codice), key))
                 lines.push_back(codeCheckLine(rec));

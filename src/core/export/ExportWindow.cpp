@@ -78,7 +78,7 @@ void ExportWindow::FormShow() {
 
 bool ExportWindow::scan(const std::filesystem::path& archive, std::size_t recordSize, Progress& progress,
                         const std::function<void(std::string_view)>& row) {
-    RecordFile file(archive, recordSize);
+    RecordFile file(archive, recordSize, RecordFile::Access::Read);
     const std::int64_t total = file.count();
     grdRecords.reserve(static_cast<std::size_t>(total), static_cast<std::size_t>(total) * 64);
     bool stopped = false;

@@ -38,7 +38,7 @@ namespace history {
 std::array<int, 12> monthlyCounts(const std::filesystem::path& yearFile, std::string_view year) {
     std::array<int, 12> counts{};
     const std::string_view wanted = text::trimView(year);
-    RecordFile file(yearFile, TPrestito::Size);
+    RecordFile file(yearFile, TPrestito::Size, RecordFile::Access::Read);
     // A long year is counted in two halves side by side, each into counts of its own.
     std::array<int, 12> secondHalf{};
     const auto count = [&](std::array<int, 12>& into, std::string_view rec, std::int64_t) {

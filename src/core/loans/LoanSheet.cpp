@@ -48,7 +48,7 @@ bool openLoanOf(std::string_view record, std::string_view card) {
 
 std::vector<std::string> openLoanLines(const std::filesystem::path& yearFile, std::string_view card) {
     std::vector<std::string> lines;
-    RecordFile file(yearFile, TPrestito::Size);
+    RecordFile file(yearFile, TPrestito::Size, RecordFile::Access::Read);
     const auto stored = storedCard(card);
     if (!stored)
         return lines;
@@ -62,7 +62,7 @@ std::vector<std::string> openLoanLines(const std::filesystem::path& yearFile, st
 
 std::optional<FoundLoan> lastOpenLoan(const std::filesystem::path& yearFile, std::string_view card,
                                       std::string_view line) {
-    RecordFile file(yearFile, TPrestito::Size);
+    RecordFile file(yearFile, TPrestito::Size, RecordFile::Access::Read);
     const auto stored = storedCard(card);
     if (!stored)
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,14 +28,16 @@ bool isDayName(const std::string& name) {
 
 void copyWhole(const std::filesystem::path& from, const std::filesystem::path& to) {
     errno = 0;
-    const int in = files::openRegular(from, O_RDONLY);
+    struct stat st {};
+    const int in = files::openRegular(from, O_RDONLY, 0, &st);
     if (in < 0) {
         if (errno == ENOENT)
             return; // nothing to keep yet
         throw IoError("cannot read " + from.string(), errno);
     }
     try {
-        files::AtomicFile out(to);
+        // The copy is open to no one the file itself is not open to.
+        files::AtomicFile out(to, st.st_mode & 0666);
         std::vector<char> buf(kChunk);
         while (true) {
             const ssize_t n = ::read(in, buf.data(), buf.size());
@@ -71,9 +74,7 @@ void beforeWrite(const std::filesystem::path& dataDir, const std::filesystem::pa
     if (!std::filesystem::exists(file, ec))
         return;
     const bool newDay = !std::filesystem::is_directory(folder, ec);
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !std::filesystem::is_directory(folder))
-        throw IoError("cannot create " + folder.string() + ": " + ec.message(), ec ? ec.value() : ENOTDIR);
+    files::makeFolders(folder); // never through a link planted in place of Backup or a day's folder
     copyWhole(file, copy);
     if (newDay)
         prune(dataDir);
@@ -81,6 +82,8 @@ void beforeWrite(const std::filesystem::path& dataDir, const std::filesystem::pa
 
 void prune(const std::filesystem::path& dataDir) {
     const auto root = dataDir / kFolder;
+    if (!files::staysInDataFolder(root))
+        return; // a Backup folder that leads elsewhere is not ours to clear
     std::error_code ec;
     std::vector<std::filesystem::path> days;
     for (auto it = std::filesystem::directory_iterator(root, ec);

@@ -18,7 +18,7 @@ std::int64_t recordPosition(std::string_view label) {
 
 StepResult readStep(const std::filesystem::path& archive, std::size_t recordSize, std::string_view position,
                     Step step) {
-    RecordFile file(archive, recordSize);
+    RecordFile file(archive, recordSize, RecordFile::Access::Read);
     const std::int64_t n = file.count();
     StepResult r;
     if (n == 0) {

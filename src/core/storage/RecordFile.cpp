@@ -65,13 +65,13 @@ bool writableFolder(const std::filesystem::path& p) {
 
 ArchiveBusy::ArchiveBusy(const std::string& what) : IoError(what, EWOULDBLOCK) {}
 
-RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize)
-    : path_(path), size_(recordSize) {
+RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize, Access access)
+    : path_(path), size_(recordSize), reading_(access == Access::Read) {
     errno = 0;
     struct stat st {};
-    fd_ = files::openRegular(path, O_RDWR, 0644, &st);
+    fd_ = files::openRegular(path, reading_ ? O_RDONLY : O_RDWR, 0, &st);
     if (fd_ >= 0) {
-        if ((st.st_mode & 0222) == 0) {
+        if (!reading_ && (st.st_mode & 0222) == 0) {
             ::close(fd_);
             fd_ = -1;
             throw IoError(describe("cannot open", path, EACCES), EACCES);
@@ -81,10 +81,15 @@ RecordFile::RecordFile(const std::filesystem::path& path, std::size_t recordSize
     }
     if (errno != ENOENT)
         throw IoError(describe("cannot open", path, errno), errno);
+    if (reading_) {
+        absent_ = true; // nothing to read, and nothing is created for it
+        return;
+    }
     const auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     if (!writableFolder(folder))
         throw IoError(describe("cannot create", path, EACCES), EACCES);
-    fd_ = files::openRegular(path, O_RDWR | O_CREAT | O_EXCL);
+    // The mode the umask leaves, as for any new file.
+    fd_ = files::openRegular(path, O_RDWR | O_CREAT | O_EXCL, 0666);
     if (fd_ < 0 && errno == EEXIST)
         fd_ = files::openRegular(path, O_RDWR);
     if (fd_ < 0)
@@ -100,6 +105,7 @@ void RecordFile::close() {
         ::close(fd_); // releases the lock too
         fd_ = -1;
     }
+    absent_ = false;
     lockDepth_ = 0;
 }
 
@@ -112,6 +118,8 @@ void RecordFile::setLockWait(std::chrono::milliseconds wait) {
 }
 
 void RecordFile::lock() {
+    if (reading_)
+        throw IoError("opened for reading only: " + path_.string(), EBADF);
     if (fd_ < 0)
         throw IoError("file is closed: " + path_.string(), EBADF);
     if (lockDepth_ > 0) {
@@ -184,6 +192,8 @@ void RecordFile::check(bool ok, const char* what) const {
 }
 
 std::int64_t RecordFile::count() const {
+    if (absent_)
+        return 0;
     if (fd_ < 0)
         throw IoError("file is closed: " + path_.string(), EBADF);
     struct stat st {};

@@ -6,7 +6,8 @@
 // whole (a full disk) cuts the file back to its last whole record; nothing else here truncates,
 // moves or deletes a file. Every failure throws IoError; a failed write touches only the bytes of the record
 // being written. Only regular files are opened (a link is followed first): a folder, a FIFO or a
-// device under an archive's name is refused.
+// device under an archive's name is refused, and so is a link that leads out of the data folder
+// (core/storage/Files.h).
 //
 // Two copies of the program may share a data folder (two desks on a network folder). Every write
 // (an append, which counts and writes at the count, and an update in place) holds the archive's
@@ -56,9 +57,17 @@ bool writableFolder(const std::filesystem::path& p);
 
 class RecordFile {
 public:
-    // Open-or-create: opens the existing file for reading and writing or, when it does not exist,
-    // creates it empty. The position is record 0. Throws IoError when neither works.
-    RecordFile(const std::filesystem::path& path, std::size_t recordSize);
+    enum class Access {
+        // Open-or-create, for whatever writes: the existing file opened for reading and writing
+        // or, when it does not exist, created empty.
+        ReadWrite,
+        // For whatever only reads: the file opened for reading only, so that a read-only file,
+        // folder or share can be read; a missing file reads as an empty one and is not created.
+        // Every write fails.
+        Read
+    };
+    // Opens the archive; the position is record 0. Throws IoError when it cannot be opened.
+    RecordFile(const std::filesystem::path& path, std::size_t recordSize, Access access = Access::ReadWrite);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -230,6 +239,8 @@ private:
     std::int64_t pos_ = 0;
     mutable std::int64_t known_ = 0; // the count as last seen
     int lockDepth_ = 0;
+    bool reading_ = false; // opened with Access::Read
+    bool absent_ = false;  // opened with Access::Read on a missing file: empty, no descriptor
     bool useFlock_ = false;
     bool appendPosition_ = false;
 };

@@ -74,7 +74,7 @@ text::Lines searchUsers(const std::filesystem::path& archive, const std::array<s
 void searchUsers(const std::filesystem::path& archive, const std::array<std::string, 10>& criteria,
                  text::Lines& lines, bool withCancelled) {
     const Criteria match(criteria, kCriterionFields);
-    RecordFile file(archive, TTesserato::Size);
+    RecordFile file(archive, TTesserato::Size, RecordFile::Access::Read);
     if (match.impossible())
         return;
     addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
@@ -87,7 +87,7 @@ void searchUsers(const std::filesystem::path& archive, const std::array<std::str
 text::Lines renewalLines(const std::filesystem::path& archive, Date today) {
     const long long now = today.serial();
     text::Lines lines;
-    RecordFile file(archive, TTesserato::Size);
+    RecordFile file(archive, TTesserato::Size, RecordFile::Access::Read);
     addLines(file, lines, [&](text::Lines& into, std::string_view rec) {
         if (cancelled(rec))
             return;
@@ -112,7 +112,7 @@ void UserList::lstRecordsDblClick() {
         if (lstRecords.itemIndex < 0 || lstRecords.itemIndex >= lstRecords.count())
             throw IoError("no line selected", 0);
         const std::string chosen = text::trim(lstRecords.selectedText());
-        RecordFile file(app.dataFile(TTesserato::FileName), TTesserato::Size);
+        RecordFile file(app.dataFile(TTesserato::FileName), TTesserato::Size, RecordFile::Access::Read);
         // Every record that gives the same line is handed over, so the last of them stays on screen.
         file.scanEach([&](std::string_view rec, std::int64_t index) {
             if (text::trim(lineOf(rec)) == chosen)

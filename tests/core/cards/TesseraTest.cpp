@@ -322,12 +322,16 @@ TEST_F(CardWindow, AnEmptyOrUnreadableArchiveIsSaidAndTheCardStaysAsItWas) {
         EXPECT_EQ(ui.lastText(), "L'archivio non contiene nessuna scheda.");
         EXPECT_EQ(w.lblPosizione.text, b == &w.cmdAvanti ? "" : "4") << b->name();
     }
-    EXPECT_EQ(readBytes(dir / "Tesserati.pro"), "") << "the missing archive is created empty";
+    EXPECT_FALSE(std::filesystem::exists(dir / "Tesserati.pro")) << "a look creates no archive";
 
+    // A read-only archive is read; one that cannot be opened is said.
     storeUsers(dir.path(), {user("Rossi Mario", "A-1")});
-    person.click(w.cmdPrimo);
     makeReadOnly(dir / "Tesserati.pro");
     ui.messages.clear();
+    person.click(w.cmdPrimo);
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+    EXPECT_EQ(w.txtTesserato.text, "Rossi Mario");
+    makeUnreadable(dir / "Tesserati.pro");
     person.click(w.cmdUltimo);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.lastMessage().kind, Shown::Error);

@@ -225,7 +225,7 @@ TEST_F(BookSearchWindow, TrovaOnAnEmptyList) {
                                EXPECT_EQ(ui.lastText(),
                                          "Ricerca non applicabile: la lista non contiene nessuna voce.");
                            });
-    EXPECT_TRUE(std::filesystem::exists(file("Libri.pro")));
+    EXPECT_FALSE(std::filesystem::exists(file("Libri.pro"))) << "a search creates no archive";
 }
 
 TEST_F(BookSearchWindow, DoubleClickLoadsTheLastEqualRecordIntoTheCaller) {
@@ -275,7 +275,7 @@ TEST_F(BookSearchWindow, DoubleClickWithoutASelectionOrAnUnknownMarkerWritesNoth
 
 TEST_F(BookSearchWindow, UnreadableArchiveKeepsTheCriteriaPanel) {
     storeBooks(dir.path(), {full("Uno", "C1", "A")});
-    makeReadOnly(file("Libri.pro"));
+    makeUnreadable(file("Libri.pro"));
     search<TfrmTrovaLibri>(
         [](auto&) {},
         [&](TfrmTrovaLibri& d) {
@@ -348,7 +348,7 @@ TEST_F(CodeCheck, AnnullaKeepsTheFlagAndAnEmptyArchiveAcceptsAnyCode) {
     check(
         "NUOVO", [](TfrmConvalida& d) { EXPECT_EQ(d.txtResponso.text, "CODICE LIBRO VALIDO"); }, false);
     EXPECT_EQ(app.frmLibri.txtConvalida.text, "No");
-    EXPECT_TRUE(std::filesystem::exists(file("Libri.pro")));
+    EXPECT_FALSE(std::filesystem::exists(file("Libri.pro"))) << "a check creates no archive";
     check("NUOVO", [](TfrmConvalida&) {});
     EXPECT_EQ(app.frmLibri.txtConvalida.text, "Sì");
 }
@@ -366,7 +366,11 @@ TEST_F(CodeCheck, AnEmptyCodeIsNotChecked) {
 
 TEST_F(CodeCheck, AnUnreadableArchiveGivesValid) {
     storeBooks(dir.path(), {book("Uno", "C1")});
+    // A read-only archive is read: the code is taken.
     makeReadOnly(file("Libri.pro"));
+    check(
+        "C1", [](TfrmConvalida& d) { EXPECT_NE(d.txtResponso.text, "CODICE LIBRO VALIDO"); }, false);
+    makeUnreadable(file("Libri.pro"));
     check("C1", [](TfrmConvalida& d) { EXPECT_EQ(d.txtResponso.text, "CODICE LIBRO VALIDO"); });
 }
 

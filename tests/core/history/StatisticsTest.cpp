@@ -127,12 +127,11 @@ TEST_F(Statistics, AYearWithoutAFileGivesTwelveZerosAndAnUnreadableFileIsSaid) {
     open("2019");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(values(), (std::vector<double>(12, 0)));
-    EXPECT_TRUE(std::filesystem::exists(year("2019")));
+    EXPECT_FALSE(std::filesystem::exists(year("2019"))) << "a look creates no year file";
 
     app.hide(w);
     app.show(w);
-    storeLoans(year("2024"), {loan("A", "05/01/2024")});
-    makeReadOnly(year("2024"));
+    makeUnreadable(year("2024"));
     open("2024");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(

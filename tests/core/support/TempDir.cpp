@@ -41,4 +41,9 @@ void makeReadOnly(const std::filesystem::path& p) {
     ::chmod(p.c_str(), st.st_mode & ~0222);
 }
 
+void makeUnreadable(const std::filesystem::path& p) {
+    std::filesystem::remove(p);
+    std::filesystem::create_directory(p);
+}
+
 } // namespace quaderna::testing

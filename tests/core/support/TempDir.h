@@ -23,5 +23,7 @@ std::string readBytes(const std::filesystem::path& p);
 void writeBytes(const std::filesystem::path& p, const std::string& bytes);
 // Clears every write bit (the program then treats the file or folder as read-only).
 void makeReadOnly(const std::filesystem::path& p);
+// Puts a folder in place of the file: a name that no read or write can open.
+void makeUnreadable(const std::filesystem::path& p);
 
 } // namespace quaderna::testing
