@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A generated book archive for the benchmarks: realistic field lengths, codes in random order,
 // one book in twenty cancelled, one in eight on loan. Built once per process in /tmp.

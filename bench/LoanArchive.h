@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A generated year of loans for the benchmarks: 100,000 loans spread over the twelve months, one
 // in three still open. Built once per process in /tmp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop reduced to what a benchmark of a window needs: every question is answered at once
 // with consent, nothing is shown, the clock stands still.

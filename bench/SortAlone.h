@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list's sort alone, apart from building the list: each iteration sorts a fresh copy of the
 // lines, and only the sort is timed.

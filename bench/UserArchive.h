@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A generated user archive for the benchmarks: realistic names, towns and dates, one card in
 // twenty cancelled. Built once per process in /tmp, beside the book archives.

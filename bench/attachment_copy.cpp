@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying an attached file into the attachments folder, as "Sfoglia..." does: in blocks of 1 MiB
 // through a temporary file that is flushed to the disk and renamed over the name. For comparison,
 // the system's own copy of the same file, in place and without the flush.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The book search ("Cerca" with two criteria, building and sorting the lines) and the code check
 // on a generated archive, against reading the same file into memory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting 100,000 books: filling the preview grid from Libri.pro against reading the file, and
 // writing Libri.xls against writing the same number of bytes sequentially, with and without the
 // flush to the disk that the export's safe replacement ends with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loan history and the monthly statistics over a year of 100,000 loans, against reading the
 // same file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A loan on a large library: 100,000 books in Libri.pro and 50,000 loans in the year's file.
 //
 // - ReadYearFile, ReadLibriPro: reading each file into memory, the yardstick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving one record, and what the archive's lock adds to it.
 //
 // - SaveBookThroughTheWindow: the book window's "Salva" as the librarian presses it (a new book

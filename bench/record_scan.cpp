@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scanning Libri.pro and decoding two fields of every record, against reading the same file.
 
 #include "BookArchive.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time to the login window on screen, against an empty Qt window, on an X server (Xvfb):
 # both programs started in turn, the median of each over many runs, so that the machine's other
 # work weighs on both alike.

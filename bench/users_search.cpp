@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user search ("Cerca" with two criteria, building and sorting the lines) and the renewals
 // list on a generated archive of 50,000 users, against reading the same file into memory.
 

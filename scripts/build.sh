@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (or the folder given as the first argument); further
 # arguments go to CMake. QUADERNA_TARGET limits the build to one target.
 set -euo pipefail

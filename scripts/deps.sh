@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the program needs, only those that are missing.
 #   scripts/deps.sh run    to build and run the program
 #   scripts/deps.sh test   to build and run every test (adds the tools the tests use: Xvfb,

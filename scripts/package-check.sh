@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build folder, validates the menu entry and the metadata,
 # installs the package on this machine and starts the installed program up to its login window.
 #   scripts/package-check.sh [build folder]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints a list and a book sheet through a real CUPS print queue that writes PDF files
 # (cups-pdf), and reads the files back. Installs CUPS and cups-pdf when they are missing, starts
 # the CUPS daemon when it is not running (no systemd needed), and makes the queue the default

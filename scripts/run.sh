@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the program on its ready data folder (build/bin,
 # which holds the first-access password). Arguments go to the program, e.g. --data-dir DIR.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the README's screenshots (docs/screenshots) by running the program under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the monthly chart, as bars and as a pie, at the size of the statistics window and of a
 // landscape page: a redraw must take no noticeable time.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the start-up time: an empty Qt window that leaves once drawn.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a preview grid of 100,000 rows of 25 cells (offscreen): the rows are set, shown and
 // scrolled to the last one. The time must grow in step with the number of rows.
 

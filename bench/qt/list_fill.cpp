@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling a result list: the lines sorted into the list model and shown by the list view
 // (offscreen). The time must grow in step with the number of lines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a list of 10,000 and 100,000 lines into a PDF file: filling the report and laying it
 // out into pages, then drawing every page (a long list in parts side by side, then joined). Both
 // should grow in step with the number of lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a print preview, from the click to the first page drawn on screen: the user sheet from
 // the user window's "Anteprima", and lists of 3 and 30 pages. Offscreen by default; run it with
 // QT_QPA_PLATFORM=xcb on an X server for the figure of a real screen.

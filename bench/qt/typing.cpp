@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into the book window on screen (offscreen): a 250-character paste into "Titolo libro:"
 // and the same title typed key by key. Every change travels from the box to the window model and
 // back, so this is the cost a person pays per keystroke.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quaderna 3.0: start-up.
 
 #include "core/storage/ArchiveCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prepares a data folder: writes the password file with the first-access password when the
 // folder has none. An existing password file is never touched.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program: its standing windows, created once in a fixed order, and the navigation among them.
 

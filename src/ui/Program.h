@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program on a data folder: the desktop adapters, the window models and their views.
 

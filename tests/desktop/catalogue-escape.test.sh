@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The way a reader once got out of the read-only catalogue: "Stampa scheda libro", "Stampa", the
 # "..." beside the print dialog's output file, and the file browser, where Delete removed
 # Tesserini.ini from the data folder.

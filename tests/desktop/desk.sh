@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop tests: the real program on a real X server (Xvfb) with a window manager (openbox),
 # driven by the keyboard and the mouse (xdotool) and judged as a person would judge it: the
 # windows mapped, their place, size and title-bar buttons, what has the focus, the files on disk.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The first start on a fresh data folder: the login window opens alone, centred, with the keyboard
 # in the password box and no title-bar buttons; the first-access password opens the launcher,
 # maximised, with the login window gone.

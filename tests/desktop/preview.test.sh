@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A print preview on the real desktop: the user sheet's "Anteprima" opens the preview window with
 # its page and the keyboard, and no progress window stays over it ("Anteprima in preparazione...
 # 0%" once blocked the zoom until "Annulla"); the zoom answers, Esc closes the preview and the user

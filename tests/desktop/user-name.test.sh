@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A name typed into a fresh user window, from the launcher, with the keyboard alone: the launcher
 # opens on its first entry, the space bar opens the user window with the keyboard in the name box
 # (not on "Tessera annullata", whose space would tick it), Shift+Tab reaches "Salva", Enter saves:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every window of the program, opened the way a person opens it, on one screen (DESK_SIZE,
 # default 1920x1080) at one scale (DESK_SCALE: 1, 1.5, 2): each must fit the screen's available
 # area, frame included, and may be moved; the fixed dialogs offer no minimise or maximise button.

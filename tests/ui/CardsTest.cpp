@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card windows on screen: the card window with its hints, the library data dialog, and the
 // card printed through the print window into a PDF file whose page is read back as a picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiSupport.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/TrovaLibri.h"

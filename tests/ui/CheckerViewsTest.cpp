@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/users/CheckerViews.h"
 #include "UiSupport.h"
 #include "core/shell/Password.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export windows on screen: the preview grid, and a produced file opened by a real
 // spreadsheet program (LibreOffice Calc, headless) and read back cell by cell.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window on screen: its text, the link that turns orange while pressed and opens the
 // guide beside the program, and the guide itself as the build writes it.
 

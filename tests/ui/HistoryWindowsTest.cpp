@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history windows and the chart on screen, in images and on paper.
 
 #include "UiSupport.h"

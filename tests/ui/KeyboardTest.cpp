@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard and the mouse on the real windows: what only the screen can break.
 
 #include "UiSupport.h"

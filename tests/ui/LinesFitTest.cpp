@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loan sheet, the returns sheet and the history list show each whole line on a laptop screen
 // (1366 by 768: a maximised window there has about 1364 by 740 pixels), at the lists' own
 // Courier New 12 pixels, and open scrolled to the left.

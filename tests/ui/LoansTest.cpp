@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A loan and a return through the real windows: the sub-menu, the user search, the calendar, the
 // book picker, the returns sheet and the confirmation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window as the fonts of this system draw it: no caption, heading, button or hint is cut.
 
 #include "UiSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Joining the PDF parts of a long printout, on small files laid out as the report printer writes
 // them, read back with qpdf: pages in order, streams of any bytes, font subsets of their own.
 

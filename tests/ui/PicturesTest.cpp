@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures on disk as the desktop side reads and writes them: photos and the library logo.
 
 #include "ui/platform/QtPlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real preview window, with no stand-in: it opens with its pages and nothing over them, and
 // "Annulla" on its progress window gives it up before it shows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-only catalogue cannot be escaped through the print dialog, and no file chooser of the
 // program renames, deletes or creates anything: tried on the real dialogs, as a person would.
 

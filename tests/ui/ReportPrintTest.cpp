@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report layouts drawn by the real renderer into PDF files, read back with poppler's tools
 // as a person would read the paper.
 

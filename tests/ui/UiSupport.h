@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for driving the real windows: find widgets by name, type, press keys, wait for modal
 // dialogs and answer them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/Users.h"
 #include "UiSupport.h"
 #include "core/storage/Tesserato.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests run the real views on Qt's offscreen platform.
 
 #include "ui/Program.h"

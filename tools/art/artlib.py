@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drawing helpers shared by the picture scripts: one palette, one hand."""
 import os
 from xml.sax.saxutils import escape

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the card windows (the default library logo, the print and preview
 explanations, the print command) into resources/art. Same palette and hand as the other windows;
 the SVG files are committed.

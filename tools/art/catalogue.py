@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the book windows (toolbar, field and section icons) into resources/art."""
 from artlib import *  # noqa: F401,F403
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the banners of the four checker windows (fiscal code, VAT number, credit card, IBAN)
 into resources/art. Same palette and hand as the other pictures; the SVG files are committed.
 """

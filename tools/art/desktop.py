@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon for the desktop's menus (scalable SVG, hicolor theme)."""
 import os
 from artlib import *  # noqa: F401,F403

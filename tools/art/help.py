@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the help, information, credits and attachments windows into
 resources/art. Same palette and hand as the other windows; the words beside the pictures are
 written by the windows themselves.

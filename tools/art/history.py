@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the history, statistics and export windows into resources/art."""
 from artlib import *  # noqa: F401,F403
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the loan and returns windows (illustrations, section markers, the return
 confirmation) into resources/art. Same palette and hand as the other windows; no words inside the
 pictures: the windows write their own texts. The SVG files are committed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures (SVG) into resources/art.
 
 One palette and one hand for every picture: steel blue, navy, gold and white, flat shapes with

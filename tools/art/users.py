@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the pictures of the user windows (command bar, photo frame, field icons) into
 resources/art. Same palette and hand as the book windows; the SVG files are committed.
 """

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generate the built-in Dewey Decimal Classification table.
 
 Reads tools/dewey/headings.txt, checks it against the layout plan below and

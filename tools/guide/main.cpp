@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the user guide Guida.pdf from the help texts the windows show: a title page, the
 // contents, then one chapter per help topic with the windows it covers and their pictures, drawn
 // offscreen from the program's own windows on a small sample library.

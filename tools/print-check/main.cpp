@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints a list and a book sheet the way the windows do, and reads back what came out.
 //
 //   quaderna-print-check --queue NAME --out DIR [--out DIR ...] [--timeout SECONDS]

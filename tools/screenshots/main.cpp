@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the README's screenshots: runs the program on a sample data folder, walks through its
 // windows as a person would and saves each window as a PNG.
 //   quaderna-screenshots OUTPUT_FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The card in the print preview, at its designed place on the sheet (no offsets).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The library's data: the four texts of the card's header and footer bands, edited over bands
 // that look like the card. "Applica e chiudi" hands them to the card window, which keeps them in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing the card: the card shifted on the sheet by whole millimetres, top and left, each
 // offset remembered in Tesserini.ini by its own "Applica".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The card window: a mock-up of the membership card with the library's own data and logo, kept in
 // Tesserini.ini and Logo.jpg, and the data of one user read from Tesserati.pro (browsed, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The attachments window: up to three files, each with a description, for the book or the user
 // on screen in the window that opened it. Browsing copies a file into the attachments folder at

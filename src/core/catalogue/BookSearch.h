@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two book search windows: up to ten criteria, a sorted list of the matching books, "Trova"
 // inside the list, the list printed, and the chosen book loaded into the window that asked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The book sheet shared by the book archive window and the read-only catalogue: the fields of a
 // book record, the position label, navigation through Libri.pro and the keyboard aids.

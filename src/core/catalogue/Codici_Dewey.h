@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Dewey table: the built-in classification headings, found with "Trova", printed, and the
 // class number of a double-clicked row put into the book window.

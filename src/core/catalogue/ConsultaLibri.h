@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-only catalogue for readers: the book sheet without any command that changes data.
 // Closing it ends the program, so that a reader cannot reach the other windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The book code check: is the code typed for a new book unused in Libri.pro?
 

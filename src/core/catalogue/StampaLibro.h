@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The book sheet print windows: what is on screen in the book archive window (TfrmStampaLibro)
 // or in the read-only catalogue (TfrmStampaLibro02), printed as "SCHEDA INFORMATIVA LIBRO".

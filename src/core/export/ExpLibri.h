@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The book export: the whole book archive in a grid, then Libri.xls.
 

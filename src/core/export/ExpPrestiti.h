@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan register export: every loan of the year chosen in the history query, then
 // Registro_Prestiti.xls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the four export windows share: the preview grid filled from an archive when the window is
 // shown, the export to a spreadsheet file in the data folder after a question, the question to open

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spreadsheet files of the exports: HTML text with the Office spreadsheet namespaces, saved as
 // ".xls", written in Windows-1252 as one line in one pass.

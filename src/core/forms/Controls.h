@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Control models: what a window's controls hold and what a person or a handler can observe.
 //

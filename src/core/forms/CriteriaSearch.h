@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The criteria panel of the search windows: up to ten criteria, "Cerca" with its waiting label,
 // the count of the lines found, and the switch to the result panel. `Base` is the list window

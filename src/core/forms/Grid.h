@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid of text cells (the preview of an export): a first column with the row's number, then the
 // data columns. Rows are kept packed, one buffer for every cell, so that a hundred thousand rows

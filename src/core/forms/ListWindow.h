@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every search and list window shares: the sorted list of fixed-width lines, "Trova" inside
 // it, the list printed through the list report, and "Chiudi".

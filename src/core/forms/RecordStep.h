@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One navigation step of a record window (first, previous, next, last), with what every record
 // window says about it: an empty archive, and an archive that cannot be used.

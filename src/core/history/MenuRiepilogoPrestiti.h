@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan history query: a year, an optional book code and an interval of days of that year;
 // "Visualizza riepilogo" opens the history list, and two links export the year's loan register

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The history list: every loan of the year's file registered in the chosen interval, optionally of
 // one book, with its return date and borrower; "Trova" and the printed list with the interval and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The monthly statistics: the loans registered in each month of a year, shown as a chart of
 // three-dimensional bars or as a three-dimensional pie, and printed in as many copies as asked.

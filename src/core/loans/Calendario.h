@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The date picker of the loan window: a month calendar that opens on today; "Importa" writes the
 // chosen date into the due-date box of the window that asked.

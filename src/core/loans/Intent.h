@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A loan and a return each write two archives: the book record in Libri.pro, then the loan record in
 // the year's file. So that a program that dies between the two writes (killed, crashed, its desk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the loan and returns windows share: the sheet line of a loan and the open loans of one
 // card in a year's loan file.

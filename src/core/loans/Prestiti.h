@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan window: one user at a time, the user's open loans of the current year, a due date
 // from the calendar and a book from the available ones; each loan marks the book lent in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The return confirmation: the book of the selected loan, found by its code in Libri.pro;
 // "Conferma" makes it available again and records the return in the loan file.

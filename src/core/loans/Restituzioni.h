@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The returns window: the open loans of one user in the loan file of a chosen year; a loan
 // selected on the sheet is returned through the confirmation window, which makes the book

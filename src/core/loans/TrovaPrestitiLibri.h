@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan book picker: the search of the available books, whose double-click lends the chosen
 // book to the user of the loan window.

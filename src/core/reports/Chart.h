@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The monthly chart as data: one series of labelled, coloured points shown as three-dimensional
 // bars or as a three-dimensional pie, with a title, a foot, a legend with its title and the value

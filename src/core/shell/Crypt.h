@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reversible scramble that keeps the access password in unins000.dll.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help window: a topic's title and text, and the link to the whole user guide Guida.pdf.
 

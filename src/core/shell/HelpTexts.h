@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help topics: a title and a few paragraphs of Italian prose for each window that has a help
 // command, the same texts the help window shows and the user guide Guida.pdf prints.

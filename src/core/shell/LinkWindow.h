@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help, information and credits windows: a link text with its icon, and "Chiudi".
 //

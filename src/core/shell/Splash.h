@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The credits window, from the launcher: the maker of the program and a link to its licence.
 

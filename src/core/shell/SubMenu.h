@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two sub-menus of the launcher: two work windows to choose from, and the way back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of a data folder's archives ("quaderna --check") and its repairs
 // ("quaderna --check --ripara").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The attached files of books and users: copies kept in one folder beside the archives, named in
 // the records by their bare file names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The daily copies of the archives, the settings files and the library logo, in the data folder's
 // "Backup" folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pieces the search windows share on the raw bytes of a record: list columns and criteria.
 

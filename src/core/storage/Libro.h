@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The book record of Libri.pro: 34 text fields, 3237 bytes.
 

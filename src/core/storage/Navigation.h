@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four navigation steps of the record windows (first, previous, next, last), starting from
 // the 1-based position on screen.

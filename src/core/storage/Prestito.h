@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan record of the yearly loan files <yyyy>.bib: 8 text fields, 266 bytes.
 //

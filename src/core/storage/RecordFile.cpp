@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/storage/RecordFile.h"
 
 #include "core/storage/Files.h"

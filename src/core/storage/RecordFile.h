@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A headerless file of fixed-size records, addressed by 0-based record number.
 //

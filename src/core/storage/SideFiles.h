@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files that live beside the archives: user photos, the attachments folder, the library logo
 // and the card settings Tesserini.ini.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user record of Tesserati.pro: 35 text fields, 2738 bytes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Calendar dates and times of day as the program reads and writes them: "dd/mm/yyyy" and "hh:mm:ss".
 

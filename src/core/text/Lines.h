@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of a list, all kept in one buffer: a list of a hundred thousand lines is one block of
 // text and one table of where each line starts, not a hundred thousand separate strings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user archive window: users are entered, edited and browsed one record at a time, each with
 // a photo kept in a picture file named after the record's position.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The credit-card number check: the Luhn rule, and the card type named by the leading digits.
 

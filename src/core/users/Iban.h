@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The IBAN check: 27 characters and the international mod-97 rule.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The VAT number check: the check digit, and the provincial office that issued a valid number.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cards awaiting renewal: every card whose expiry, less its notice days, has come; the chosen
 // user is loaded into the user archive window.

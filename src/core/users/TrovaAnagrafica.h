@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user search: up to ten criteria, a sorted list of the matching users, "Trova" inside the
 // list, the list printed, and the chosen user handed to the window that asked for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the user search and the renewals list share: the line of a user, the result list with
 // "Trova" and "Stampa", and the double-click that hands the chosen user back.

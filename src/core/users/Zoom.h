@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The photo zoom: the user's photo over the whole screen; a click anywhere on it closes it, and so
 // do Enter, the space bar and Escape.

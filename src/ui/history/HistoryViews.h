@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The views of the loan history query, the history list and the monthly statistics.
 

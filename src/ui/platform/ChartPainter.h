@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The monthly chart drawn with QPainter, the same on screen, in images and on the printer:
 // three-dimensional bars or a three-dimensional pie seen straight on (orthogonal projection, no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the windows meet the desktop: the scale at which they fit the screen, and the title-bar
 // buttons the window manager offers on the fixed windows.

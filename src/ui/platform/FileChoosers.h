@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file choosers of the program, its own and those that Qt's dialogs open (the "..." beside
 // the print dialog's output file): each lists folders and picks a file, and offers nothing that

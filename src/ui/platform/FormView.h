@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every window on screen: it builds widgets bound to the window's model, routes what
 // a person does to the model's handlers, and re-reads the model after each handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart binder of FormView.
 
 #include "core/reports/Chart.h"

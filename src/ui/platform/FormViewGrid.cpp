@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid binder of FormView.
 
 #include "core/forms/Grid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of a window's grid shown by a table view without copying them: a cell's text is read
 // from the grid when the view draws it, and a person's change goes to the grid's own rule.

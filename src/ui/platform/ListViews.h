@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panels every search and list window shows: the criteria panel of a search, and the result
 // panel with its explanations, find box, list and buttons. Positions follow the panel's height.

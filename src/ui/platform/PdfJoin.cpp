@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/platform/PdfJoin.h"
 
 // qpdf's own smart pointers are std::shared_ptr throughout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Joins PDF documents that hold consecutive pages of one printout into a single document, so that
 // the parts of a long printout can be drawn side by side and handed over as one file. The PDF is

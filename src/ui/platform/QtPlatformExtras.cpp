@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input box, the progress window of long jobs and the printed chart.
 
 #include "core/reports/Chart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing and preview of reports: the print dialog, then the chosen printer, with a progress
 // window that can stop a long job before anything reaches the printer.
 

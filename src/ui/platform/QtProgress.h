@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress window of a long job: it shows only once the job has lasted the given delay, it
 // closes as soon as the job reports its end, and its "Annulla" stops the job.

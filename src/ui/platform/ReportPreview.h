@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preview window of a report: the pages as they will print, with print, zoom, full screen
 // and close on its toolbar, and nothing to edit.

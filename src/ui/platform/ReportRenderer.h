@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws reports with QPainter: one renderer for the printer, the preview window and PDF files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Panels that widen with their window. A work window is drawn on a centred panel of a fixed
 // size; the windows whose lists hold long lines let that panel grow with the window, up to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The views of the four checker windows: fiscal code, VAT number, credit card and IBAN.
 

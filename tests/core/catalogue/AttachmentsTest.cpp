@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attachments window from the book and the user windows: files copied into the shared folder
 // at once, the names handed back by "Applica e chiudi", stored by the caller's Save.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/catalogue/TrovaLibri.h"
 #include "core/shell/Guida.h"
 #include "support/AppFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/catalogue/BookSearch.h"
 #include "core/catalogue/Convalida.h"
 #include "core/catalogue/TrovaDisponibili.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the program on one data folder, as two desks sharing a network folder.
 
 #include "core/storage/RecordFile.h"

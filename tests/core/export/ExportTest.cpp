@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spreadsheet exports: the file's exact bytes, the four windows' grids and columns, their
 // questions, and what a failure or "Annulla" leaves on disk.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one input gate: text from every route obeys the same rules as typed keys.
 
 #include "support/AppFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list whose lines come from a source, built when read: every way a line is read (shown, found,
 // selected, printed) gives the built line, and the list behaves as one that holds the lines.
 

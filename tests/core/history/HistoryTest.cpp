@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loan history: the query window's rules and messages, and the list it opens.
 
 #include "core/history/MenuRiepilogoPrestiti.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loan records for the history tests, written into a year's file as the loan window writes them.
 

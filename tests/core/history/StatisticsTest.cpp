@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monthly statistics: the counts by month, the chart's points, the bar and pie views and the
 // printed copies.
 

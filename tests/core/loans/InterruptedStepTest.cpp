@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program killed in the middle of a loan or a return: a desk in a process of its own is stopped
 // at a point of its step and killed (SIGKILL); the next program to take the archives' locks, the
 // next start or another desk's next loan or return, completes or undoes the step and says so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loans and returns when something goes wrong: files that cannot be written, another desk that
 // holds a lock, a full disk, damaged loan files, two desks lending at once.
 

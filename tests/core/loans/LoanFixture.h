@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loan and returns windows on a temporary data folder: a few books and users, and the
 // librarian's hands for the steps of a loan and a return.

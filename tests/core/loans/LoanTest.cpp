@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lending books: the loan window, the date picker and the loan book picker.
 
 #include "LoanFixture.h"

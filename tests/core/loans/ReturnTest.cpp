@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Returning books: the returns window and the return confirmation.
 
 #include "LoanFixture.h"

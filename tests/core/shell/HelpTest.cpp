@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window from every help command, the link to the user guide, and the launcher's
 // information and credits windows with their links.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/storage/ArchiveCheck.h"
 #include "core/storage/Prestito.h"
 #include "core/storage/RecordFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data folder's rules, tested by causing what breaks them: the modes a umask gives, links
 // planted in the folder that lead out of it, and reads that must not create what they look for.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader and writer against random files and random values.
 //
 // Runs for QUADERNA_FUZZ_SECONDS (2 by default, as in CI; set it higher by hand) from the seed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program on a temporary data folder, with a scripted desktop and a person to drive it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Book records for tests: a short way to write them into Libri.pro and read them back.
 

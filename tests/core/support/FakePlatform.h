@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted stand-in for the desktop: it records every message, answers confirmations and
 // file dialogs from a script, drives dialogs with the test's own hands, and keeps a fixed clock.

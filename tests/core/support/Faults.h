@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Faults caused on purpose: a disk that fills up, a test that must not hang.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // User records for tests: a short way to write them into Tesserati.pro and read them back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/text/Text.h"
 #include "core/storage/Libro.h"
 #include "core/text/Date.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/users/Carta.h"
 #include "core/text/Text.h"
 #include "users/CheckerFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four checker windows as the user archive window opens them: the user's value goes straight
 // into the box, the window shows modally, and a person types, presses "Controlla" and reads.

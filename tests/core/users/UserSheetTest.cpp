@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/users/Sospesi.h"
 #include "core/users/TrovaAnagrafica.h"
 #include "support/AppFixture.h"
