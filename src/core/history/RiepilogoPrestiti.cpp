@@ -84,7 +84,8 @@ std::string historyLine(std::string_view rec) {
     return std::string(composeLine(rec));
 }
 
-LoanLines::LoanLines(const std::filesystem::path& yearFile) : file_(yearFile, TPrestito::Size, RecordFile::Access::Read) {}
+LoanLines::LoanLines(const std::filesystem::path& yearFile)
+    : file_(yearFile, TPrestito::Size, RecordFile::Access::Read) {}
 
 void LoanLines::find(std::string_view code, Date from, Date to) {
     const std::string filter = text::trim(code);

@@ -28,7 +28,8 @@ struct StepResult {
 std::int64_t recordPosition(std::string_view label);
 
 // Opens the archive for reading (a missing one is empty, and is not created) and reads the record
-// the step leads to. An empty position counts as "before the first record". Throws IoError, also for a position that is not a number.
+// the step leads to. An empty position counts as "before the first record". Throws IoError, also for a
+// position that is not a number.
 StepResult readStep(const std::filesystem::path& archive, std::size_t recordSize, std::string_view position,
                     Step step);
 
